@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace zeft {
+
+using TLanguageId = std::uint16_t;
+
+/// The process-wide current language: LanguageID holds a bare primary language (7) or a full
+/// identifier (0x0407); every lookup uses MakeLanguageID(LanguageID, SublanguageID).
+extern TLanguageId LanguageID;
+extern TLanguageId SublanguageID;
+
+TLanguageId MakeLanguageID(TLanguageId primary, TLanguageId sublanguage);
+TLanguageId PrimaryLanguageID(TLanguageId id);
+TLanguageId SubLanguageID(TLanguageId id);
+
+/// The user's default language identifier, from QLocale::system().
+TLanguageId UserDefaultLanguageID();
+/// Sets LanguageID and SublanguageID from the user's default language.
+void InitLanguageFromUserDefault();
+
+/// Raised when a string block or raw-data resource exists in no language set.
+class TResourceNotFound : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TResourceModule;
+/// The resources compiled into the program.
+const TResourceModule& ProgramModule();
+
+/// The text of the string id in the current language.
+QString LoadLanguageString(int id);
+/// The text of the string id under MakeLanguageID(language, sublanguage), searched in module
+/// (the program's own resources when null). Throws TResourceNotFound.
+QString LoadLanguageString(int id, TLanguageId language, TLanguageId sublanguage,
+                           const TResourceModule* module = nullptr);
+/// The same text as UTF-8, for the model's template names.
+std::string LoadLanguageStringUtf8(int id);
+
+/// The raw-data resource of that name in the current language; null when it is empty.
+/// Throws TResourceNotFound when it exists in no language set.
+std::unique_ptr<QByteArray> LoadLanguageResource(const QString& name);
+std::unique_ptr<QByteArray> LoadLanguageResource(const QString& name, TLanguageId language,
+                                                 TLanguageId sublanguage,
+                                                 const TResourceModule* module = nullptr);
+
+/// Day name for 1 = Monday .. 7 = Sunday; empty text for any other number.
+QString DayName(int day);
+
+/// A value of the program's version information ("FileVersion", ...); empty when unknown.
+QString GetVersionInfoValue(const QString& key);
+
+} // namespace zeft

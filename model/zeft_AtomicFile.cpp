@@ -1,0 +1,150 @@
+#include "zeft_AtomicFile.h"
+
+#include "TScheduleFileError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sys/stat.h>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#else
+#include <filesystem>
+#endif
+
+namespace zeft {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& path, int error) {
+    throw TScheduleFileError("Cannot write \"" + path + "\": " + std::strerror(error));
+}
+
+#ifndef _WIN32
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows symbolic links so that the link itself survives and its target is replaced.
+std::string ResolveLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 2);
+        const ssize_t n = readlink(path.c_str(), buffer.data(), buffer.size() - 1);
+        if (n <= 0)
+            return path;
+        std::string target(buffer.data(), static_cast<size_t>(n));
+        path = target.front() == '/' ? target : DirectoryOf(path) + "/" + target;
+    }
+    return path;
+}
+
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return 022;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+#endif
+
+} // namespace
+
+#ifndef _WIN32
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    if (path.empty())
+        throw TScheduleFileError("Cannot write a file without a name");
+    const std::string target = ResolveLinks(path);
+    const std::string folder = DirectoryOf(target);
+    const std::string base = target.substr(target.find_last_of('/') + 1);
+
+    std::string temp = folder + "/." + base + ".XXXXXX";
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        Fail(path, errno);
+
+    auto abandon = [&](int error) {
+        close(fd);
+        unlink(temp.c_str());
+        Fail(path, error);
+    };
+
+    struct stat old {};
+    if (stat(target.c_str(), &old) == 0) {
+        if (fchmod(fd, old.st_mode & 07777) != 0)
+            abandon(errno);
+        // Keeping the owner only works for a privileged user; the permissions matter more.
+        [[maybe_unused]] const int owned = fchown(fd, old.st_uid, old.st_gid);
+    } else if (fchmod(fd, 0666 & ~CurrentUmask()) != 0) {
+        abandon(errno);
+    }
+
+    if (!WriteAll(fd, bytes) || fsync(fd) != 0)
+        abandon(errno);
+    if (close(fd) != 0) {
+        const int error = errno;
+        unlink(temp.c_str());
+        Fail(path, error);
+    }
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        unlink(temp.c_str());
+        Fail(path, error);
+    }
+    // The rename is only durable once the folder itself has reached the disk.
+    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        fsync(dirFd);
+        close(dirFd);
+    }
+}
+
+#else
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            std::filesystem::remove(temp);
+            Fail(path, errno);
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temp, path, error);
+    if (error) {
+        std::filesystem::remove(temp);
+        Fail(path, error.value());
+    }
+}
+
+#endif
+
+} // namespace zeft

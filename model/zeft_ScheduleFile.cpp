@@ -1,0 +1,358 @@
+#include "zeft_ScheduleFile.h"
+
+#include "THeatingLocations.h"
+#include "TScheduleFileError.h"
+#include "zeft_AtomicFile.h"
+
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+namespace zeft {
+
+namespace {
+
+// --- writing -------------------------------------------------------------------------------
+
+class TStringWriter : public pugi::xml_writer {
+public:
+    std::string Text;
+    void write(const void* data, size_t size) override {
+        Text.append(static_cast<const char*>(data), size);
+    }
+};
+
+std::string FormatTemperature(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, 2);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatTimeOfDay(TTime t) {
+    int minutes = MinutesOf(t) % 1440;
+    if (minutes < 0)
+        minutes += 1440;
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:00", minutes / 60, minutes % 60);
+    return buffer;
+}
+
+void AppendText(pugi::xml_node parent, const char* name, const std::string& text) {
+    parent.append_child(name).text().set(text.c_str());
+}
+
+// Decodes one UTF-8 sequence; malformed bytes are taken as Latin-1 characters.
+char32_t NextCodePoint(std::string_view text, size_t& i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length > 1 && i + static_cast<size_t>(length) <= text.size()) {
+        char32_t cp = lead & (0x7F >> length);
+        bool valid = true;
+        for (int k = 1; k < length; ++k) {
+            const unsigned char c = byte(i + static_cast<size_t>(k));
+            valid = valid && (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (valid) {
+            i += static_cast<size_t>(length);
+            return cp;
+        }
+    }
+    ++i;
+    return lead;
+}
+
+// --- reading -------------------------------------------------------------------------------
+
+class TReader {
+public:
+    explicit TReader(const TLineLocator* lines) : FLines(lines) {}
+
+    [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const {
+        std::string message;
+        const int line = FLines && node ? FLines->LineOf(node.offset_debug()) : 0;
+        if (line > 0)
+            message = "Line " + std::to_string(line) + ", ";
+        message += "element " + PathOf(node) + ": " + problem;
+        throw TScheduleFileError(message);
+    }
+
+    pugi::xml_node Required(pugi::xml_node parent, const char* name) const {
+        const pugi::xml_node child = parent.child(name);
+        if (!child)
+            Fail(parent, std::string("the element \"") + name + "\" is missing.");
+        return child;
+    }
+
+    double Temperature(pugi::xml_node node) const {
+        const std::string text = Trimmed(node.text().get());
+        const std::optional<double> value = ParseNumber(text);
+        if (!value)
+            Fail(node, "\"" + text + "\" is not a number with \".\" as the decimal separator.");
+        return *value;
+    }
+
+    TTime TimeOfDay(pugi::xml_node node) const {
+        const std::string text = Trimmed(node.text().get());
+        const std::optional<TTime> value = ParseTime(text);
+        if (!value)
+            Fail(node, "\"" + text + "\" is not a time of day (hh:mm:ss, 00:00:00 to 23:59:59).");
+        return *value;
+    }
+
+    static std::string PathOf(pugi::xml_node node) {
+        std::string path;
+        for (; node && node.type() == pugi::node_element; node = node.parent()) {
+            int position = 1;
+            for (pugi::xml_node s = node.previous_sibling(); s; s = s.previous_sibling())
+                if (s.type() == pugi::node_element)
+                    ++position;
+            std::string step = "/" + std::string(node.name());
+            if (node.parent().type() == pugi::node_element)
+                step += "[" + std::to_string(position) + "]";
+            path.insert(0, step);
+        }
+        return path.empty() ? "/" : path;
+    }
+
+private:
+    static std::string Trimmed(std::string_view text) {
+        const auto first = text.find_first_not_of(" \t\r\n");
+        if (first == std::string_view::npos)
+            return {};
+        const auto last = text.find_last_not_of(" \t\r\n");
+        return std::string(text.substr(first, last - first + 1));
+    }
+
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+    // A decimal number with "." as separator: [+-]digits[.digits][e[+-]digits].
+    static std::optional<double> ParseNumber(const std::string& text) {
+        size_t i = 0;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        size_t digits = 0;
+        while (i < text.size() && IsDigit(text[i]))
+            ++i, ++digits;
+        if (i < text.size() && text[i] == '.') {
+            ++i;
+            while (i < text.size() && IsDigit(text[i]))
+                ++i, ++digits;
+        }
+        if (digits == 0)
+            return std::nullopt;
+        if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+            ++i;
+            if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+                ++i;
+            const size_t start = i;
+            while (i < text.size() && IsDigit(text[i]))
+                ++i;
+            if (i == start)
+                return std::nullopt;
+        }
+        if (i != text.size())
+            return std::nullopt;
+        const char* begin = text.c_str() + (text[0] == '+' ? 1 : 0);
+        double value = 0;
+        const auto result = std::from_chars(begin, text.c_str() + text.size(), value);
+        if (result.ec == std::errc::result_out_of_range)
+            return text[0] == '-' ? -1e308 : 1e308;
+        if (result.ec != std::errc())
+            return std::nullopt;
+        return value;
+    }
+
+    // hours[:minutes[:seconds[.milliseconds]]], each field one or two digits.
+    static std::optional<TTime> ParseTime(const std::string& text) {
+        int fields[3] = {0, 0, 0};
+        int limits[3] = {23, 59, 59};
+        size_t i = 0;
+        int count = 0;
+        while (count < 3) {
+            const size_t start = i;
+            int value = 0;
+            while (i < text.size() && IsDigit(text[i]) && i - start < 2)
+                value = value * 10 + (text[i++] - '0');
+            if (i == start || value > limits[count])
+                return std::nullopt;
+            fields[count++] = value;
+            if (i < text.size() && text[i] == ':' && count < 3)
+                ++i;
+            else
+                break;
+        }
+        int millis = 0;
+        if (count == 3 && i < text.size() && text[i] == '.') {
+            const size_t start = ++i;
+            while (i < text.size() && IsDigit(text[i]) && i - start < 3)
+                millis = millis * 10 + (text[i++] - '0');
+            if (i == start)
+                return std::nullopt;
+            for (size_t k = i - start; k < 3; ++k)
+                millis *= 10;
+        }
+        if (i != text.size())
+            return std::nullopt;
+        const double ms = ((fields[0] * 60.0 + fields[1]) * 60.0 + fields[2]) * 1000.0 + millis;
+        return ms / MSecsPerDay;
+    }
+
+    const TLineLocator* FLines;
+};
+
+template <typename Visit> void ForEachElement(pugi::xml_node parent, Visit visit) {
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
+        if (child.type() == pugi::node_element)
+            visit(child);
+}
+
+std::unique_ptr<TDailyHeatingIntervals> ReadDay(const TReader& reader, pugi::xml_node dayNode) {
+    auto day = std::make_unique<TDailyHeatingIntervals>();
+    ForEachElement(dayNode, [&](pugi::xml_node periodNode) {
+        const double temperature = reader.Temperature(reader.Required(periodNode, "temperature"));
+        const TTime start = reader.TimeOfDay(reader.Required(periodNode, "start"));
+        TTime stop = reader.TimeOfDay(reader.Required(periodNode, "stop"));
+        if (!LaterThan(stop, start)) {
+            if (!SameTime(stop, Midnight))
+                return; // a period that ends before it starts is skipped
+            stop = EndOfDay;
+        }
+        auto period = std::make_unique<TSingleHeatingInterval>(
+            std::make_unique<TTemperature>(temperature), start, stop);
+        day->Add(std::move(period)); // a full day refuses the surplus, which is dropped
+    });
+    return day;
+}
+
+std::unique_ptr<THeatingLocation> ReadLocation(const TReader& reader, pugi::xml_node node) {
+    auto location = std::make_unique<THeatingLocation>();
+    location->DisplayText = node.child("displayText").text().get();
+    const pugi::xml_node week = reader.Required(node, "weeklyHeatingIntervals");
+    THeatingLocation::TDays days;
+    int count = 0;
+    ForEachElement(week, [&](pugi::xml_node dayNode) {
+        auto day = ReadDay(reader, dayNode);
+        if (count < THeatingLocation::DaysPerWeek)
+            days[static_cast<size_t>(count)] = std::move(day);
+        ++count;
+    });
+    if (count < THeatingLocation::DaysPerWeek)
+        reader.Fail(week, "it holds " + std::to_string(count) +
+                              " day elements; a week needs seven, Monday to Sunday.");
+    location->SetDays(std::move(days));
+    return location;
+}
+
+} // namespace
+
+std::string ToLatin1Xml(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + utf8.size() / 16);
+    for (size_t i = 0; i < utf8.size();) {
+        const char32_t cp = NextCodePoint(utf8, i);
+        if (cp == '\n')
+            out += "\r\n";
+        else if (cp <= 0xFF)
+            out += static_cast<char>(cp);
+        else
+            out += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+    }
+    return out;
+}
+
+std::string ScheduleFileBytes(const THeatingLocations& locations) {
+    pugi::xml_document document;
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "ISO-8859-1";
+    pugi::xml_node root = document.append_child("heatingLocations");
+    for (int l = 0; l < locations.Count(); ++l) {
+        const THeatingLocation& location = locations.Items(l);
+        pugi::xml_node locationNode = root.append_child("heatingLocations");
+        AppendText(locationNode, "displayText", location.DisplayText);
+        pugi::xml_node week = locationNode.append_child("weeklyHeatingIntervals");
+        for (int d = 0; d < THeatingLocation::DaysPerWeek; ++d) {
+            pugi::xml_node dayNode = week.append_child("day");
+            if (!location.HasDays())
+                continue;
+            const TDailyHeatingIntervals& day = location.Days(d);
+            for (int p = 0; p < day.Count(); ++p) {
+                const TSingleHeatingInterval& period = day.Items(p);
+                pugi::xml_node single = dayNode.append_child("single");
+                AppendText(single, "temperature", FormatTemperature(period.Temperature().Value()));
+                AppendText(single, "start", FormatTimeOfDay(period.Start()));
+                AppendText(single, "stop", FormatTimeOfDay(period.Stop()));
+            }
+        }
+    }
+    TStringWriter writer;
+    document.save(writer, "  ", pugi::format_indent, pugi::encoding_utf8);
+    return ToLatin1Xml(writer.Text);
+}
+
+void THeatingLocations::SaveToFile(const std::string& fileName) const {
+    WriteFileAtomically(fileName, ScheduleFileBytes(*this));
+}
+
+void THeatingLocations::LoadFromXML(const pugi::xml_document& document, const TLineLocator* lines) {
+    Clear();
+    const TReader reader(lines);
+    const pugi::xml_node root = document.document_element();
+    if (!root)
+        reader.Fail(document, "the document has no root element.");
+    bool any = false;
+    ForEachElement(root, [&](pugi::xml_node node) {
+        any = true;
+        Add(ReadLocation(reader, node));
+    });
+    if (!any)
+        reader.Fail(root, "the file holds no location.");
+}
+
+void ParseScheduleDocument(std::string_view bytes, TScheduleDocument& parsed) {
+    const pugi::xml_parse_result result =
+        parsed.Document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default);
+    // pugixml reports offsets in its UTF-8 copy of the text; a Latin-1 file is converted.
+    if (result.encoding == pugi::encoding_latin1) {
+        std::string utf8;
+        utf8.reserve(bytes.size());
+        for (const char c : bytes) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b < 0x80) {
+                utf8 += c;
+            } else {
+                utf8 += static_cast<char>(0xC0 | (b >> 6));
+                utf8 += static_cast<char>(0x80 | (b & 0x3F));
+            }
+        }
+        parsed.Lines = TLineLocator(utf8);
+    } else {
+        parsed.Lines = TLineLocator(bytes);
+    }
+    if (!result) {
+        std::ostringstream message;
+        const int line = parsed.Lines.LineOf(result.offset);
+        if (line > 0)
+            message << "Line " << line << ": ";
+        message << "the file is not well-formed XML (" << result.description() << ").";
+        throw TScheduleFileError(message.str());
+    }
+}
+
+void ParseScheduleFile(const std::string& fileName, TScheduleDocument& parsed) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        throw TScheduleFileError("Cannot open \"" + fileName + "\".");
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw TScheduleFileError("Cannot read \"" + fileName + "\".");
+    ParseScheduleDocument(bytes, parsed);
+}
+
+} // namespace zeft

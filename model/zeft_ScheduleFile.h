@@ -1,0 +1,31 @@
+#pragma once
+
+#include "TLineLocator.h"
+
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+
+namespace zeft {
+
+class THeatingLocations;
+
+/// A schedule file parsed into a document, with what is needed to report errors by line.
+struct TScheduleDocument {
+    pugi::xml_document Document;
+    TLineLocator Lines{std::string_view()};
+};
+
+/// Parses the bytes of a schedule file. Throws TScheduleFileError for text that is not XML.
+void ParseScheduleDocument(std::string_view bytes, TScheduleDocument& parsed);
+/// Reads and parses a schedule file. Throws TScheduleFileError when it cannot be read or parsed.
+void ParseScheduleFile(const std::string& fileName, TScheduleDocument& parsed);
+
+/// The bytes SaveToFile writes for the collection.
+std::string ScheduleFileBytes(const THeatingLocations& locations);
+
+/// UTF-8 to ISO-8859-1 with CR LF line ends; characters beyond Latin-1 become numeric character
+/// references, which is safe because they only ever occur in element text.
+std::string ToLatin1Xml(std::string_view utf8);
+
+} // namespace zeft
