@@ -66,12 +66,13 @@ bool TDailyHeatingIntervals::SplitPeriod(TSingleHeatingInterval* period, TTime a
         return false;
     const TTime mark = TSingleHeatingInterval::RoundToTenMinutes(at);
     // A split must leave both parts at least 10 minutes long, or they would overlap.
-    if (LaterThan(period->Start() + TenMinutes, mark) || LaterThan(mark, period->Stop() - TenMinutes))
+    if (LaterThan(period->Start() + TenMinutes, mark) ||
+        LaterThan(mark, period->Stop() - TenMinutes))
         return false;
     auto temperature = std::make_unique<TTemperature>(TTemperature::MinTemperature);
     temperature->Assign(period->Temperature());
-    auto second = std::make_unique<TSingleHeatingInterval>(std::move(temperature), mark,
-                                                           period->Stop());
+    auto second =
+        std::make_unique<TSingleHeatingInterval>(std::move(temperature), mark, period->Stop());
     period->SetStop(mark);
     return Insert(index + 1, std::move(second));
 }

@@ -44,7 +44,9 @@ std::unique_ptr<THeatingLocation> THeatingLocations::Extract(int index) {
     return location;
 }
 
-void THeatingLocations::Delete(int index) { Extract(index).reset(); }
+void THeatingLocations::Delete(int index) {
+    Extract(index).reset();
+}
 
 void THeatingLocations::Clear() {
     for (int i = Count() - 1; i >= 0; --i)

@@ -14,8 +14,8 @@ TLineLocator::TLineLocator(std::string_view parsedText) {
 int TLineLocator::LineOf(std::ptrdiff_t offset) const {
     if (offset < 0)
         return 0;
-    const auto it = std::upper_bound(FLineStarts.begin(), FLineStarts.end(),
-                                     static_cast<std::size_t>(offset));
+    const auto it =
+        std::upper_bound(FLineStarts.begin(), FLineStarts.end(), static_cast<std::size_t>(offset));
     return static_cast<int>(it - FLineStarts.begin());
 }
 

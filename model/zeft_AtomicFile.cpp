@@ -80,6 +80,9 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty())
         throw TScheduleFileError("Cannot write a file without a name");
     const std::string target = ResolveLinks(path);
+    struct stat existing {};
+    if (stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        throw TScheduleFileError("Cannot write \"" + path + "\": it is not a regular file");
     const std::string folder = DirectoryOf(target);
     const std::string base = target.substr(target.find_last_of('/') + 1);
 

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 namespace zeft {
 
@@ -17,18 +18,10 @@ namespace {
 
 // --- writing -------------------------------------------------------------------------------
 
-class TStringWriter : public pugi::xml_writer {
-public:
-    std::string Text;
-    void write(const void* data, size_t size) override {
-        Text.append(static_cast<const char*>(data), size);
-    }
-};
-
 std::string FormatTemperature(double value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, 2);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     return std::string(buffer, result.ptr);
 }
 
@@ -42,14 +35,25 @@ std::string FormatTimeOfDay(TTime t) {
 }
 
 void AppendText(pugi::xml_node parent, const char* name, const std::string& text) {
-    parent.append_child(name).text().set(text.c_str());
+    pugi::xml_node child = parent.append_child(name);
+    if (!text.empty())
+        child.text().set(text.c_str());
+}
+
+// Length of the UTF-8 sequence a lead byte starts; 0 for a byte that cannot start one.
+int SequenceLength(unsigned char lead) {
+    return lead < 0x80         ? 1
+           : (lead >> 5) == 6  ? 2
+           : (lead >> 4) == 14 ? 3
+           : (lead >> 3) == 30 ? 4
+                               : 0;
 }
 
 // Decodes one UTF-8 sequence; malformed bytes are taken as Latin-1 characters.
 char32_t NextCodePoint(std::string_view text, size_t& i) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    const int length = SequenceLength(lead);
     if (length > 1 && i + static_cast<size_t>(length) <= text.size()) {
         char32_t cp = lead & (0x7F >> length);
         bool valid = true;
@@ -66,6 +70,62 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
     ++i;
     return lead;
 }
+
+// Appends the Latin-1 form of text; unless final, stops before a sequence the text cuts off
+// and returns how many bytes it used.
+size_t AppendLatin1(std::string& out, std::string_view text, bool final) {
+    size_t i = 0;
+    while (i < text.size()) {
+        // copy plain ASCII runs in one go
+        size_t run = i;
+        while (run < text.size()) {
+            const auto c = static_cast<unsigned char>(text[run]);
+            if (c >= 0x80 || c == '\n' || c == '\r')
+                break;
+            ++run;
+        }
+        out.append(text.data() + i, run - i);
+        i = run;
+        if (i == text.size())
+            break;
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (!final && lead >= 0x80 && i + static_cast<size_t>(SequenceLength(lead)) > text.size())
+            return i;
+        const char32_t cp = NextCodePoint(text, i);
+        if (cp == '\n')
+            out += "\r\n";
+        else if (cp == '\r')
+            out += "&#13;"; // a bare CR in a text would read back as a line feed
+        else if (cp <= 0xFF)
+            out += static_cast<char>(cp);
+        else
+            out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).append(";");
+    }
+    return i;
+}
+
+// Converts pugixml's UTF-8 output to ISO-8859-1 as it is written; see ToLatin1Xml.
+class TLatin1Writer : public pugi::xml_writer {
+public:
+    std::string Text;
+    void write(const void* data, size_t size) override {
+        const std::string_view chunk(static_cast<const char*>(data), size);
+        if (FPending.empty()) {
+            FPending.assign(chunk.substr(AppendLatin1(Text, chunk, false)));
+        } else {
+            // a character cut in two by the previous chunk
+            FPending.append(chunk);
+            FPending.erase(0, AppendLatin1(Text, FPending, false));
+        }
+    }
+    void Finish() {
+        AppendLatin1(Text, FPending, true);
+        FPending.clear();
+    }
+
+private:
+    std::string FPending;
+};
 
 // --- reading -------------------------------------------------------------------------------
 
@@ -105,18 +165,22 @@ public:
         return *value;
     }
 
+    // An XPath-like path; an element that shares its name with siblings gets its number.
     static std::string PathOf(pugi::xml_node node) {
-        std::string path;
+        std::vector<std::string> steps;
         for (; node && node.type() == pugi::node_element; node = node.parent()) {
             int position = 1;
-            for (pugi::xml_node s = node.previous_sibling(); s; s = s.previous_sibling())
-                if (s.type() == pugi::node_element)
-                    ++position;
-            std::string step = "/" + std::string(node.name());
-            if (node.parent().type() == pugi::node_element)
-                step += "[" + std::to_string(position) + "]";
-            path.insert(0, step);
+            for (pugi::xml_node s = node.previous_sibling(node.name()); s;
+                 s = s.previous_sibling(node.name()))
+                ++position;
+            std::string step = node.name();
+            if (position > 1 || node.next_sibling(node.name()))
+                step.append("[").append(std::to_string(position)).append("]");
+            steps.push_back(std::move(step));
         }
+        std::string path;
+        for (auto it = steps.rbegin(); it != steps.rend(); ++it)
+            path.append("/").append(*it);
         return path.empty() ? "/" : path;
     }
 
@@ -254,15 +318,7 @@ std::unique_ptr<THeatingLocation> ReadLocation(const TReader& reader, pugi::xml_
 std::string ToLatin1Xml(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size() + utf8.size() / 16);
-    for (size_t i = 0; i < utf8.size();) {
-        const char32_t cp = NextCodePoint(utf8, i);
-        if (cp == '\n')
-            out += "\r\n";
-        else if (cp <= 0xFF)
-            out += static_cast<char>(cp);
-        else
-            out += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
-    }
+    AppendLatin1(out, utf8, true);
     return out;
 }
 
@@ -291,9 +347,10 @@ std::string ScheduleFileBytes(const THeatingLocations& locations) {
             }
         }
     }
-    TStringWriter writer;
+    TLatin1Writer writer;
     document.save(writer, "  ", pugi::format_indent, pugi::encoding_utf8);
-    return ToLatin1Xml(writer.Text);
+    writer.Finish();
+    return std::move(writer.Text);
 }
 
 void THeatingLocations::SaveToFile(const std::string& fileName) const {

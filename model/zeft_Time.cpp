@@ -4,12 +4,20 @@
 
 namespace zeft {
 
-bool SameTime(TTime a, TTime b) { return std::fabs(a - b) < OneMillisecond; }
+bool SameTime(TTime a, TTime b) {
+    return std::fabs(a - b) < OneMillisecond;
+}
 
-bool LaterThan(TTime a, TTime b) { return a - b >= OneMillisecond; }
+bool LaterThan(TTime a, TTime b) {
+    return a - b >= OneMillisecond;
+}
 
-TTime TimeOf(int hours, int minutes) { return (hours * 60 + minutes) / MinutesPerDay; }
+TTime TimeOf(int hours, int minutes) {
+    return (hours * 60 + minutes) / MinutesPerDay;
+}
 
-int MinutesOf(TTime t) { return static_cast<int>(std::lround(t * MinutesPerDay)); }
+int MinutesOf(TTime t) {
+    return static_cast<int>(std::lround(t * MinutesPerDay));
+}
 
 } // namespace zeft

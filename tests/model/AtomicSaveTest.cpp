@@ -1,0 +1,208 @@
+// Saving must never destroy the previous file. These tests make saves fail for real: a
+// read-only folder, a file size limit, a full file system, a process killed while saving.
+#include "THeatingLocations.h"
+#include "TScheduleFileError.h"
+#include "zeft_ScheduleFile.h"
+#include "zeft_Templates.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace zeft;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+THeatingLocations& Collection(int count) {
+    static THeatingLocations locations;
+    while (locations.Count() < count)
+        locations.Add(CreateTemplateLocation(locations.Count() % TemplateCount,
+                                             [](int id) { return "Room " + std::to_string(id); }));
+    return locations;
+}
+
+class AtomicSave : public testing::Test {
+protected:
+    void SetUp() override {
+        Dir = fs::path(testing::TempDir()) /
+              ("zeft-save-" + std::to_string(getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(Dir);
+        fs::create_directories(Dir);
+        Target = Dir / "rooms.zeft";
+        WriteBytes(Target, OldBytes);
+    }
+    void TearDown() override {
+        fs::permissions(Dir, fs::perms::owner_all);
+        fs::remove_all(Dir);
+    }
+
+    // Only the target may be in the folder: no temporary file left behind.
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Dir))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    // Runs the save in a child process (so that limits and privileges stay there); returns
+    // 0 when the save raised TScheduleFileError, 1 when it succeeded, 2 for anything else.
+    template <typename Prepare> int SaveInChild(Prepare prepare, int locations = 3) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (!prepare())
+                _exit(3);
+            try {
+                Collection(locations).SaveToFile(Target.string());
+                _exit(1);
+            } catch (const TScheduleFileError&) {
+                _exit(0);
+            } catch (...) {
+                _exit(2);
+            }
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    const std::string OldBytes = "old content\r\n";
+    fs::path Dir;
+    fs::path Target;
+};
+
+} // namespace
+
+TEST_F(AtomicSave, ReplacesTheFileKeepingItsPermissions) {
+    fs::permissions(Target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    Collection(2).SaveToFile(Target.string());
+    EXPECT_EQ(ReadBytes(Target), ScheduleFileBytes(Collection(2)));
+    EXPECT_EQ(fs::status(Target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"rooms.zeft"});
+}
+
+TEST_F(AtomicSave, NewFileGetsTheUsualPermissions) {
+    const mode_t old = umask(022);
+    Collection(1).SaveToFile((Dir / "new.zeft").string());
+    umask(old);
+    EXPECT_EQ(fs::status(Dir / "new.zeft").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+}
+
+TEST_F(AtomicSave, ASymbolicLinkKeepsPointingAtItsUpdatedTarget) {
+    fs::create_directories(Dir / "real");
+    WriteBytes(Dir / "real" / "data.zeft", OldBytes);
+    fs::create_symlink("real/data.zeft", Dir / "link.zeft");
+    Collection(1).SaveToFile((Dir / "link.zeft").string());
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.zeft"));
+    EXPECT_EQ(ReadBytes(Dir / "real" / "data.zeft"), ScheduleFileBytes(Collection(1)));
+}
+
+TEST_F(AtomicSave, AMissingFolderFails) {
+    EXPECT_THROW(Collection(1).SaveToFile((Dir / "missing" / "x.zeft").string()),
+                 TScheduleFileError);
+    EXPECT_FALSE(fs::exists(Dir / "missing"));
+}
+
+TEST_F(AtomicSave, SomethingThatIsNotARegularFileIsNotReplaced) {
+    const fs::path fifo = Dir / "pipe.zeft";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(Collection(1).SaveToFile(fifo.string()), TScheduleFileError);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(AtomicSave, AReadOnlyFolderLeavesTheOldFile) {
+    fs::permissions(Dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read |
+                             fs::perms::others_exec);
+    fs::permissions(Target, fs::perms::all);
+    const int result = SaveInChild([] {
+        // The superuser ignores folder permissions; give the save an ordinary user's rights.
+        return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(Target), OldBytes);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"rooms.zeft"});
+}
+
+TEST_F(AtomicSave, AReadOnlyFileSystemFails) {
+    // /proc takes no new files, whoever asks.
+    EXPECT_THROW(Collection(1).SaveToFile("/proc/zeft-test.zeft"), TScheduleFileError);
+    EXPECT_FALSE(fs::exists("/proc/zeft-test.zeft"));
+}
+
+TEST_F(AtomicSave, AFileSizeLimitLeavesTheOldFile) {
+    const int result = SaveInChild([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(Target), OldBytes);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"rooms.zeft"});
+}
+
+TEST_F(AtomicSave, AFullFileSystemLeavesTheOldFile) {
+    // A 32 KiB file system of our own in a private mount namespace, holding the old file.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", Dir.c_str(), "tmpfs", 0, "size=32k") != 0)
+            _exit(3);
+        WriteBytes(Target, OldBytes);
+        bool failed = false;
+        try {
+            Collection(30).SaveToFile(Target.string());
+        } catch (const TScheduleFileError&) {
+            failed = true;
+        }
+        const bool intact = ReadBytes(Target) == OldBytes;
+        const bool clean =
+            std::distance(fs::directory_iterator(Dir), fs::directory_iterator()) == 1;
+        _exit(failed && intact && clean ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "no permission to mount a small file system here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(AtomicSave, AProcessKilledWhileSavingLeavesAWholeFile) {
+    THeatingLocations& big = Collection(400);
+    const std::string newBytes = ScheduleFileBytes(big);
+    for (int delayMs : {1, 3, 7, 15, 30}) {
+        WriteBytes(Target, OldBytes);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            for (;;)
+                big.SaveToFile(Target.string());
+        }
+        usleep(static_cast<useconds_t>(delayMs) * 1000);
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        const std::string now = ReadBytes(Target);
+        EXPECT_TRUE(now == OldBytes || now == newBytes) << "after " << delayMs << " ms";
+    }
+}

@@ -1,0 +1,316 @@
+#include "ModelTestSupport.h"
+#include "THeatingLocations.h"
+#include "TScheduleFileError.h"
+#include "zeft_ScheduleFile.h"
+#include "zeft_Templates.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace zeft;
+using namespace zeft::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void Load(THeatingLocations& locations, const std::string& bytes) {
+    TScheduleDocument parsed;
+    ParseScheduleDocument(bytes, parsed);
+    locations.LoadFromXML(parsed.Document, &parsed.Lines);
+}
+
+// A file with one location whose Monday holds the given "single" elements; the other six days
+// hold one period each.
+std::string FileWithMonday(const std::string& periods, const std::string& name = "Room") {
+    std::string week = "<day>" + periods + "</day>";
+    for (int i = 0; i < 6; ++i)
+        week += "<day><single><temperature>17.00</temperature><start>00:00:00</start>"
+                "<stop>00:00:00</stop></single></day>";
+    return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><heatingLocations><heatingLocations>"
+           "<displayText>" +
+           name + "</displayText><weeklyHeatingIntervals>" + week +
+           "</weeklyHeatingIntervals></heatingLocations></heatingLocations>";
+}
+
+std::string Single(const std::string& temperature, const std::string& start,
+                   const std::string& stop) {
+    return "<single><temperature>" + temperature + "</temperature><start>" + start +
+           "</start><stop>" + stop + "</stop></single>";
+}
+
+std::string DescribeWithTemperatures(const TDailyHeatingIntervals& day) {
+    std::string text;
+    for (int i = 0; i < day.Count(); ++i) {
+        char t[32];
+        std::snprintf(t, sizeof t, " %.2f", day.Items(i).Temperature().Value());
+        text += (i ? ", " : "") + HhMm(day.Items(i).Start()) + "-" + HhMm(day.Items(i).Stop()) + t;
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(ScheduleFile, WritesTheKnownLayoutByteForByte) {
+    THeatingLocations locations;
+    auto location = CreateTemplateLocation(0, nullptr);
+    location->DisplayText = "K\xC3\xBC"
+                            "che & <Bad>";
+    location->Days(0).SplitPeriod(&location->Days(0).Items(0), T("06:30"));
+    location->Days(0).Items(1).Temperature().SetValue(20.25);
+    locations.Add(std::move(location));
+    auto empty = std::make_unique<THeatingLocation>();
+    THeatingLocation::TDays days;
+    for (auto& day : days)
+        day = Day("00:00-24:00 5");
+    empty->SetDays(std::move(days));
+    locations.Add(std::move(empty));
+
+    std::string expected = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                           "<heatingLocations>\r\n"
+                           "  <heatingLocations>\r\n"
+                           "    <displayText>K\xFC"
+                           "che &amp; &lt;Bad&gt;</displayText>\r\n"
+                           "    <weeklyHeatingIntervals>\r\n"
+                           "      <day>\r\n"
+                           "        <single>\r\n"
+                           "          <temperature>17.00</temperature>\r\n"
+                           "          <start>00:00:00</start>\r\n"
+                           "          <stop>06:30:00</stop>\r\n"
+                           "        </single>\r\n"
+                           "        <single>\r\n"
+                           "          <temperature>20.25</temperature>\r\n"
+                           "          <start>06:30:00</start>\r\n"
+                           "          <stop>00:00:00</stop>\r\n"
+                           "        </single>\r\n"
+                           "      </day>\r\n";
+    const std::string oneDay = "      <day>\r\n"
+                               "        <single>\r\n"
+                               "          <temperature>17.00</temperature>\r\n"
+                               "          <start>00:00:00</start>\r\n"
+                               "          <stop>00:00:00</stop>\r\n"
+                               "        </single>\r\n"
+                               "      </day>\r\n";
+    for (int i = 0; i < 6; ++i)
+        expected += oneDay;
+    expected += "    </weeklyHeatingIntervals>\r\n"
+                "  </heatingLocations>\r\n"
+                "  <heatingLocations>\r\n"
+                "    <displayText />\r\n"
+                "    <weeklyHeatingIntervals>\r\n";
+    std::string fiveDegrees = oneDay;
+    fiveDegrees.replace(fiveDegrees.find("17.00"), 5, "5.00");
+    for (int i = 0; i < 7; ++i)
+        expected += fiveDegrees;
+    expected += "    </weeklyHeatingIntervals>\r\n"
+                "  </heatingLocations>\r\n"
+                "</heatingLocations>\r\n";
+    EXPECT_EQ(ScheduleFileBytes(locations), expected);
+}
+
+TEST(ScheduleFile, CharactersBeyondLatin1BecomeCharacterReferencesAndReadBack) {
+    const std::string name = "B\xC3\xBCro \xE2\x82\xAC 5 \xC3\xA9t\xC3\xA9 \xF0\x9F\x94\xA5";
+    THeatingLocations locations;
+    auto location = CreateTemplateLocation(7, nullptr);
+    location->DisplayText = name;
+    locations.Add(std::move(location));
+    const std::string bytes = ScheduleFileBytes(locations);
+    EXPECT_NE(bytes.find("B\xFCro &#8364; 5 \xE9t\xE9 &#128293;"), std::string::npos);
+    THeatingLocations read;
+    Load(read, bytes);
+    ASSERT_EQ(read.Count(), 1);
+    EXPECT_EQ(read.Items(0).DisplayText, name);
+}
+
+TEST(ScheduleFile, EveryTemplateSurvivesTheRoundTrip) {
+    const fs::path dir = fs::path(testing::TempDir()) / "zeft-roundtrip";
+    fs::create_directories(dir);
+    const std::string names[] = {"Unbenannt",
+                                 "Wohnzimmer",
+                                 "Schlafzimmer",
+                                 "Kinderzimmer",
+                                 "K\xC3\xBC"
+                                 "che",
+                                 "Salle de bains",
+                                 "Entr\xC3\xA9"
+                                 "e",
+                                 "Bureau 5 jours ouvrables",
+                                 "Chambre d'enfant",
+                                 "\xC3\x84\xC3\x96\xC3\x9C\xC3\x9F"};
+    THeatingLocations saved;
+    for (int i = 0; i < TemplateCount; ++i) {
+        auto location = CreateTemplateLocation(i, nullptr);
+        location->DisplayText = names[i];
+        saved.Add(std::move(location));
+    }
+    saved.Items(3).Days(2).Items(1).Temperature().SetValue(21.5);
+    const fs::path file = dir / "all.zeft";
+    saved.SaveToFile(file.string());
+
+    TScheduleDocument parsed;
+    ParseScheduleFile(file.string(), parsed);
+    THeatingLocations read;
+    read.LoadFromXML(parsed.Document, &parsed.Lines);
+    ASSERT_EQ(read.Count(), saved.Count());
+    for (int l = 0; l < saved.Count(); ++l) {
+        EXPECT_EQ(read.Items(l).DisplayText, saved.Items(l).DisplayText);
+        for (int d = 0; d < 7; ++d) {
+            EXPECT_EQ(DescribeWithTemperatures(read.Items(l).Days(d)),
+                      DescribeWithTemperatures(saved.Items(l).Days(d)));
+            EXPECT_EQ(WellFormedProblem(read.Items(l).Days(d)), "");
+        }
+    }
+    EXPECT_EQ(ReadBytes(file), ScheduleFileBytes(read));
+}
+
+struct ReadCase {
+    const char* Name;
+    std::string Monday; // the "single" elements of Monday
+    std::string Expected;
+};
+class ScheduleFileReading : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ScheduleFileReading, ReadsMondayAs) {
+    THeatingLocations locations;
+    Load(locations, FileWithMonday(GetParam().Monday));
+    ASSERT_EQ(locations.Count(), 1);
+    EXPECT_EQ(DescribeWithTemperatures(locations.Items(0).Days(0)), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ScheduleFileReading,
+    testing::Values(
+        ReadCase{"WholeDay", Single("17.00", "00:00:00", "00:00:00"), "00:00-24:00 17.00"},
+        ReadCase{"StopAtMidnight", Single("17", "22:00:00", "00:00:00"), "22:00-24:00 17.00"},
+        ReadCase{"BackwardsPeriodSkipped",
+                 Single("17", "08:00:00", "06:00:00") + Single("20", "00:00:00", "00:00:00"),
+                 "00:00-24:00 20.00"},
+        ReadCase{"RoundedDown", Single("17", "06:35:00", "07:00:00"), "06:30-07:00 17.00"},
+        ReadCase{"WithoutSeconds", Single("17", "06:35", "7"), "06:30-07:00 17.00"},
+        ReadCase{"Clamped",
+                 Single("35.0", "00:00:00", "01:00:00") + Single("3", "01:00:00", "02:00:00") +
+                     Single("20.25", "02:00:00", "00:00:00"),
+                 "00:00-01:00 29.50, 01:00-02:00 5.00, 02:00-24:00 20.25"},
+        ReadCase{"StartsLate", Single("17", "06:00:00", "00:00:00"), "06:00-24:00 17.00"},
+        ReadCase{"SameTenMinuteStep", Single("17", "06:31:00", "06:39:00"), "06:30-06:30 17.00"},
+        ReadCase{"AllSkipped", Single("17", "08:00:00", "06:00:00"), ""},
+        ReadCase{"WhitespaceAround",
+                 "<single><temperature> 19.5 </temperature><start>\n06:00:00\n"
+                 "</start><stop>00:00:00</stop></single>",
+                 "06:00-24:00 19.50"},
+        ReadCase{"OtherElementNames",
+                 "<p><stop>00:00:00</stop><start>00:00:00</start><temperature>18</temperature></p>",
+                 "00:00-24:00 18.00"},
+        ReadCase{"NinePeriodsKeepSeven",
+                 Single("5", "00:00", "01:00") + Single("6", "01:00", "02:00") +
+                     Single("7", "02:00", "03:00") + Single("8", "03:00", "04:00") +
+                     Single("9", "04:00", "05:00") + Single("10", "05:00", "06:00") +
+                     Single("11", "06:00", "07:00") + Single("12", "07:00", "08:00") +
+                     Single("13", "08:00", "00:00"),
+                 "00:00-01:00 5.00, 01:00-02:00 6.00, 02:00-03:00 7.00, 03:00-04:00 8.00, "
+                 "04:00-05:00 9.00, 05:00-06:00 10.00, 06:00-07:00 11.00"}),
+    [](const testing::TestParamInfo<ReadCase>& info) { return info.param.Name; });
+
+TEST(ScheduleFile, DayWithoutPeriodsReadsAsEmptyDayAndSurvivesASecondRoundTrip) {
+    THeatingLocations locations;
+    Load(locations, FileWithMonday(""));
+    EXPECT_EQ(locations.Items(0).Days(0).Count(), 0);
+    const std::string bytes = ScheduleFileBytes(locations);
+    EXPECT_NE(bytes.find("<day />"), std::string::npos);
+    THeatingLocations again;
+    Load(again, bytes);
+    EXPECT_EQ(again.Items(0).Days(0).Count(), 0);
+    EXPECT_EQ(again.Items(0).Days(1).Count(), 1);
+}
+
+TEST(ScheduleFile, MissingDisplayTextGivesAnEmptyName) {
+    std::string file = FileWithMonday(Single("17", "00:00", "00:00"), "x");
+    file.erase(file.find("<displayText>"), std::string("<displayText>x</displayText>").size());
+    THeatingLocations locations;
+    Load(locations, file);
+    EXPECT_EQ(locations.Items(0).DisplayText, "");
+}
+
+TEST(ScheduleFile, EightDaysKeepTheFirstSeven) {
+    std::string file = FileWithMonday(Single("21", "00:00", "00:00"));
+    const std::string extra = "<day>" + Single("9", "00:00", "00:00") + "</day>";
+    file.insert(file.find("</weeklyHeatingIntervals>"), extra);
+    THeatingLocations locations;
+    Load(locations, file);
+    EXPECT_EQ(DescribeWithTemperatures(locations.Items(0).Days(0)), "00:00-24:00 21.00");
+    EXPECT_EQ(DescribeWithTemperatures(locations.Items(0).Days(6)), "00:00-24:00 17.00");
+}
+
+struct FailureCase {
+    const char* Name;
+    std::string File;
+    std::string MessagePart;
+};
+class ScheduleFileFailures : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(ScheduleFileFailures, FailWithAMessageSayingWhatAndWhere) {
+    THeatingLocations locations;
+    locations.Add(CreateTemplateLocation(1, nullptr));
+    try {
+        Load(locations, GetParam().File);
+        FAIL() << "loaded without an error";
+    } catch (const TScheduleFileError& error) {
+        EXPECT_NE(std::string(error.what()).find(GetParam().MessagePart), std::string::npos)
+            << error.what();
+    }
+}
+
+std::string Without(std::string text, const std::string& part) {
+    text.erase(text.find(part), part.size());
+    return text;
+}
+
+std::string SixDays() {
+    const std::string file = FileWithMonday(Single("17", "00:00", "00:00"));
+    const std::string day = "<day>" + Single("17", "00:00", "00:00") + "</day>";
+    return Without(file, day);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScheduleFileFailures,
+    testing::Values(
+        FailureCase{"EmptyRoot", "<?xml version=\"1.0\"?>\n<heatingLocations/>",
+                    "Line 2, element /heatingLocations: the file holds no location"},
+        FailureCase{"NotXml", "just text", "not well-formed XML"},
+        FailureCase{"Truncated", FileWithMonday(Single("17", "00:00", "00:00")).substr(0, 200),
+                    "not well-formed XML"},
+        FailureCase{"SixDays", SixDays(),
+                    "Line 1, element /heatingLocations/heatingLocations/weeklyHeatingIntervals: it "
+                    "holds 6 day"},
+        FailureCase{"NoWeek", "<a>\n<b><displayText>x</displayText></b></a>",
+                    "Line 2, element /a/b: the element \"weeklyHeatingIntervals\" is missing"},
+        FailureCase{"CommaDecimal", FileWithMonday(Single("20,5", "00:00", "00:00")),
+                    "/heatingLocations/heatingLocations/weeklyHeatingIntervals/day[1]/single/"
+                    "temperature: \"20,5\" is not a number"},
+        FailureCase{"NotANumber", FileWithMonday(Single("nan", "00:00", "00:00")), "\"nan\""},
+        FailureCase{"EmptyTemperature", FileWithMonday(Single("", "00:00", "00:00")),
+                    "temperature: \"\" is not a number"},
+        FailureCase{"StopAt24", FileWithMonday(Single("17", "22:00:00", "24:00:00")),
+                    "day[1]/single/stop: \"24:00:00\" is not a time of day"},
+        FailureCase{"Minutes60", FileWithMonday(Single("17", "06:60", "00:00")), "\"06:60\""},
+        FailureCase{"TimeWithText", FileWithMonday(Single("17", "6 am", "00:00")), "\"6 am\""},
+        FailureCase{
+            "MissingStart",
+            FileWithMonday("<single><temperature>1</temperature><stop>00:00</stop></single>"),
+            "day[1]/single: the element \"start\" is missing"}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.Name; });
+
+TEST(ScheduleFile, LocationsReadBeforeAFailureStayInTheCollection) {
+    std::string file = FileWithMonday(Single("17", "00:00", "00:00"));
+    file.insert(file.rfind("</heatingLocations>"),
+                "<heatingLocations><displayText>bad</displayText></heatingLocations>");
+    THeatingLocations locations;
+    EXPECT_THROW(Load(locations, file), TScheduleFileError);
+    ASSERT_EQ(locations.Count(), 1);
+    EXPECT_EQ(locations.Items(0).DisplayText, "Room");
+}
