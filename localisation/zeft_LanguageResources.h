@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -20,6 +21,11 @@ TLanguageId MakeLanguageID(TLanguageId primary, TLanguageId sublanguage);
 TLanguageId PrimaryLanguageID(TLanguageId id);
 TLanguageId SubLanguageID(TLanguageId id);
 
+/// The Windows-style language identifier of a locale: primary language (German 7, English 9,
+/// French 12, Japanese 0x11, ...) and sublanguage (1 for the main country, 2 for en_GB, de_CH,
+/// fr_BE, ...; 1 when the country has no number of its own). The C locale counts as en_US;
+/// languages without a number give the neutral language 0.
+TLanguageId LanguageIDFromLocale(const QLocale& locale);
 /// The user's default language identifier, from QLocale::system().
 TLanguageId UserDefaultLanguageID();
 /// Sets LanguageID and SublanguageID from the user's default language.

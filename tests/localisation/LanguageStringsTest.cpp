@@ -1,0 +1,168 @@
+// Every text of the program in every language, checked against a table typed here independently
+// of the resource files.
+#include "zeft_LanguageResources.h"
+
+#include <gtest/gtest.h>
+
+namespace zeft {
+namespace {
+
+constexpr TLanguageId German = 7;
+constexpr TLanguageId English = 9;
+constexpr TLanguageId French = 12;
+
+struct TExpectedText {
+    int Id;
+    const char* English;
+    const char* German;
+    const char* French;
+};
+
+constexpr const char* FileFilter =
+    "Heating configuration files (*.zeft)|*.zeft|All files (*.*)|*.*";
+
+// Texts that differ between the languages; 1003 is checked separately (configured at build).
+const TExpectedText ExpectedTexts[] = {
+    {1000, "About %s", "Info über %s", "Informations à propos de %s"},
+    {1001, "%0:s (Version %1:s)", "%0:s (Version %1:s)", "%0:s (Version %1:s)"},
+    {1002, "Support: %s", "Support: %s", "Assistance : %s"},
+    {1004, "Close", "Schließen", "Fermer"},
+    {2000, "%0:.1f°C", "%0:.1f°C", "%0:.1f°C"},
+    {2001, "%1:s %0:.1f°C", "%1:s %0:.1f°C", "%1:s %0:.1f°C"},
+    {3000, "Monday", "Montag", "Lundi"},
+    {3001, "Tuesday", "Dienstag", "Mardi"},
+    {3002, "Wednesday", "Mittwoch", "Mercredi"},
+    {3003, "Thursday", "Donnerstag", "Jeudi"},
+    {3004, "Friday", "Freitag", "Vendredi"},
+    {3005, "Saturday", "Samstag", "Samedi"},
+    {3006, "Sunday", "Sonntag", "Dimanche"},
+    {4000, "Heating Controller Configuration Software",
+     "Programmier-Software für Funk-Energiespar-Regler",
+     "Logiciel de programmation pour régulateur d\u2019économie d\u2019énergie sans fil"},
+    {4010, "&File", "&Datei", "&Fichier"},
+    {4011, "&Open...", "Ö&ffnen...", "&Ouvrir..."},
+    {4012, "&Save", "&Speichern", "&Enregistrer"},
+    {4013, "Save &As...", "Speichern &unter...", "Enregistrer &sous..."},
+    {4014, "E&xit", "&Beenden", "&Quitter"},
+    {4020, "Weekly &program", "Wochen&programm", "Programme &hebdomadaire"},
+    {4021, "&Add", "&Hinzufügen", "A&jouter hebdomadaire"},
+    {4022, "Template %s", "Vorlage %s", "Modèle %s"},
+    {4023, "&Remove", "&Entfernen", "S&upprimer"},
+    {4024, "&Print...", "&Drucken...", "Im&primer..."},
+    {4025, "Print a&ll...", "&Alle drucken...", "Imprimer &tout..."},
+    {4026, "&Submit", "&Senden", "En&voyer"},
+    {4090, "&Help", "&Hilfe", "&Aide"},
+    {4091, "&Language", "&Sprache", "&Langue"},
+    {4092, "&About %s", "&Info über %s", "I&nformations à propos de %s"},
+    {4098, "&Contents", "&Inhalt", "&Contents"},
+    {4200, "Deutsch", "Deutsch", "Deutsch"},
+    {4201, "English", "English", "English"},
+    {4202, "Français", "Français", "Français"},
+    {4600, "Insert", "Einfügen", "Coller"},
+    {4801, FileFilter, FileFilter, FileFilter},
+    {4802, "%0:.1f°C", "%0:.1f°C", "%0:.1f°C"},
+    {4803, "Please insert the USB programming stick.",
+     "Bitte stecken Sie den USB-Programmierstick ein.",
+     "Veuillez insérer la clé USB de programmation."},
+    {4804, "USB programming stick is ready.", "USB-Programmierstick ist bereit.",
+     "Clé USB de programmation opérationnelle."},
+    {4805, "Data transfer: %d%%", "Datenübertragung: %d%%", "Transfert de données : %d%%"},
+    {4806,
+     "Data transfer failed: Check that the USB programming stick is correctly inserted and has "
+     "been detected by the operating system.",
+     "Datenübertragung fehlgeschlagen. Überprüfen Sie, ob der USB-Programmierstick richtig "
+     "eingesteckt ist und vom Betriebssystem erkannt wird.",
+     "Echec du transfert de données : Veuillez vérifier si la clé USB de programmation a été "
+     "insérée correctement et reconnue par le système d'exploitation."},
+    {4807, "Your data cannot be saved.", "Die Daten konnten nicht gespeichert werden.",
+     "Les données n'ont pas pu être enregistrées."},
+    {4808, "Settings have been changed. Do you want to save your changes?",
+     "Möchten Sie Ihre Änderungen speichern?", "Souhaitez-vous enregistrer vos modifications ?"},
+    {4901, "A maximum of %0:d switching periods can be programmed for each day.",
+     "Pro Tag sind maximal %0:d Schaltzeiträume programmierbar.",
+     "Un maximum de %0:d périodes de commutation sont programmables par jour."},
+    {4902, "You can copy a daily program to a different day by dragging and dropping it.",
+     "Sie können ein Tagesprogramm durch Markieren und Verschieben auf einen anderen Tag "
+     "kopieren.",
+     "Vous povuez copier un programme quotidien sur un autre jour en le sélectionnant, puis en "
+     "le glissant sur le jour souhaité."},
+    {5000, "Unnamed", "Unbenannt", "Inconnu"},
+    {5001, "Living room", "Wohnzimmer", "Séjour"},
+    {5002, "Bedroom", "Schlafzimmer", "Chambre"},
+    {5003, "Playroom", "Kinderzimmer", "Chambre d'enfant"},
+    {5004, "Kitchen", "Küche", "Cuisine"},
+    {5005, "Bathroom", "Bad", "Salle de bains"},
+    {5006, "Hall", "Flur", "Entrée"},
+    {5007, "Office 5 business days", "Büro 5 Werktage", "Bureau 5 jours ouvrables"},
+    {5008, "Office 5 1/2 business days", "Büro 5 1/2 Werktage", "Bureau 5 jours 1/2 ouvrables"},
+    {5009, "Office 7 business days", "Büro 7 Werktage", "Bureau 7 jours ouvrables"},
+    {6000, "Heating Profiles", "Wochenprogramm", "Programme hebdomadaire"},
+    {6001, "Heating Profiles", "Wochenprogramm", "Programme hebdomadaire"},
+    {6002, "%0:.1f°C", "%0:.1f°C", "%0:.1f°C"},
+    {6003, "", "", ""},
+    {6004, "", "", ""},
+};
+
+class LanguageStrings : public testing::TestWithParam<TExpectedText> {};
+
+TEST_P(LanguageStrings, EachLanguageSetHoldsItsText) {
+    const TExpectedText& expected = GetParam();
+    EXPECT_EQ(LoadLanguageString(expected.Id, English, 0), QString::fromUtf8(expected.English));
+    EXPECT_EQ(LoadLanguageString(expected.Id, German, 0), QString::fromUtf8(expected.German));
+    EXPECT_EQ(LoadLanguageString(expected.Id, French, 0), QString::fromUtf8(expected.French));
+}
+
+TEST_P(LanguageStrings, NeutralSetEqualsEnglish) {
+    const TExpectedText& expected = GetParam();
+    EXPECT_EQ(LoadLanguageString(expected.Id, 0, 0), QString::fromUtf8(expected.English));
+}
+
+TEST_P(LanguageStrings, FullIdentifiersFindTheirLanguage) {
+    const TExpectedText& expected = GetParam();
+    // What the language commands set: sublanguage 1 inside LanguageID, and with it any
+    // SublanguageID the user's system had.
+    for (const TLanguageId sublanguage : {0, 1, 2}) {
+        EXPECT_EQ(LoadLanguageString(expected.Id, MakeLanguageID(German, 1), sublanguage),
+                  QString::fromUtf8(expected.German));
+        EXPECT_EQ(LoadLanguageString(expected.Id, MakeLanguageID(French, 1), sublanguage),
+                  QString::fromUtf8(expected.French));
+        EXPECT_EQ(LoadLanguageString(expected.Id, MakeLanguageID(English, 1), sublanguage),
+                  QString::fromUtf8(expected.English));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllIds, LanguageStrings, testing::ValuesIn(ExpectedTexts),
+                         [](const testing::TestParamInfo<TExpectedText>& info) {
+                             return "Id" + std::to_string(info.param.Id);
+                         });
+
+TEST(LanguageStrings, SupportAddressIsTheSameConfiguredAddressInEverySet) {
+    const QString address = LoadLanguageString(1003, 0, 0);
+    EXPECT_TRUE(address.startsWith(QStringLiteral("https://"))) << address.toStdString();
+    EXPECT_FALSE(address.contains(QLatin1Char('@'))) << "placeholder left in the text";
+    for (const TLanguageId language : {German, English, French})
+        EXPECT_EQ(LoadLanguageString(1003, language, 0), address);
+}
+
+TEST(LanguageStrings, UnlistedIdsInsideExistingBlocksAreEmpty) {
+    // 4001 shares its block with 4000, 1005 with 1000..1004, 4099 with 4096..4098.
+    for (const int id : {4001, 1005, 1007, 4099, 6005, 6015})
+        EXPECT_EQ(LoadLanguageString(id, German, 0), QString()) << id;
+}
+
+TEST(LanguageStrings, Utf8FormFollowsTheCurrentLanguage) {
+    const TLanguageId savedLanguage = LanguageID;
+    const TLanguageId savedSublanguage = SublanguageID;
+    LanguageID = MakeLanguageID(German, 1);
+    SublanguageID = 1;
+    EXPECT_EQ(LoadLanguageStringUtf8(5004), "Küche");
+    EXPECT_EQ(LoadLanguageString(4807),
+              QStringLiteral("Die Daten konnten nicht gespeichert werden."));
+    LanguageID = French;
+    EXPECT_EQ(LoadLanguageStringUtf8(5006), "Entrée");
+    LanguageID = savedLanguage;
+    SublanguageID = savedSublanguage;
+}
+
+} // namespace
+} // namespace zeft
