@@ -3,7 +3,9 @@
 // each entry a 16-bit count followed by that many UTF-16 code units.
 //
 // Usage: zeft_resource_packer --manifest FILE --root DIR --output FILE.cpp [--depfile FILE.d]
-//                             [-D NAME=VALUE]...
+//                             [-D NAME=VALUE]... [--rawdata NAME LANGUAGE FILE]...
+// --rawdata adds a resource the build makes (a file outside the resources folder), as a
+// "rawdata" line of the manifest would.
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -339,12 +341,20 @@ struct TOptions {
     std::string Output;
     std::string Depfile;
     std::map<std::string, std::string> Defines;
+    std::vector<std::vector<std::string>> ExtraRawData; ///< name, language, file of --rawdata
 };
 
 TOptions ParseArguments(int argc, char** argv) {
     TOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--rawdata") {
+            if (i + 3 >= argc)
+                throw TPackError("--rawdata needs a name, a language and a file");
+            options.ExtraRawData.push_back({argv[i + 1], argv[i + 2], argv[i + 3]});
+            i += 3;
+            continue;
+        }
         if (i + 1 >= argc)
             throw TPackError("missing value after " + arg);
         const std::string value = argv[++i];
@@ -372,13 +382,21 @@ int Run(const TOptions& options) {
     std::vector<std::string> inputs{options.Manifest};
     std::set<std::pair<std::string, unsigned>> seen;
     std::vector<std::pair<std::string, TStringSet>> stringSets;
+    // One entry per resource: its place for messages and its words as in the manifest.
+    std::vector<std::pair<std::string, std::vector<std::string>>> entries;
     int number = 0;
     for (const std::string& line : SplitLines(ReadFile(options.Manifest))) {
         ++number;
-        const std::string where = Where(options.Manifest, number);
-        const std::vector<std::string> words = Words(line);
-        if (words.empty() || words[0][0] == '#')
-            continue;
+        std::vector<std::string> words = Words(line);
+        if (!words.empty() && words[0][0] != '#')
+            entries.emplace_back(Where(options.Manifest, number), std::move(words));
+    }
+    for (const auto& raw : options.ExtraRawData) {
+        std::vector<std::string> words{"rawdata"};
+        words.insert(words.end(), raw.begin(), raw.end());
+        entries.emplace_back("--rawdata " + raw[0] + ": ", std::move(words));
+    }
+    for (const auto& [where, words] : entries) {
         const bool strings = words[0] == "strings";
         if (!(strings && words.size() == 3) && !(words[0] == "rawdata" && words.size() == 4))
             throw TPackError(where + "expected \"strings <language> <file>\" or "

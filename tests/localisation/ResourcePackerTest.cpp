@@ -115,6 +115,22 @@ TEST_F(ResourcePacker, PacksRawDataAsItsBytes) {
     EXPECT_TRUE(depfile.readAll().contains("help/en.rtf"));
 }
 
+TEST_F(ResourcePacker, AddsResourcesTheBuildMakesFromTheCommandLine) {
+    WriteFile(QStringLiteral("a.txt"), "1\tx\n");
+    WriteFile(QStringLiteral("build dir/libuTrx.so"), "\x7F"
+                                                      "ELF");
+    const TPackResult result =
+        Pack("strings 0 a.txt\n",
+             {QStringLiteral("--rawdata"), QStringLiteral("UTRX"), QStringLiteral("0"),
+              FDir.filePath(QStringLiteral("build dir/libuTrx.so"))});
+    ASSERT_EQ(result.ExitCode, 0) << result.Errors.toStdString();
+    EXPECT_EQ(Array(result.Source, QStringLiteral("UTRX"), QStringLiteral("0x0000")),
+              (std::vector<unsigned>{0x7F, 'E', 'L', 'F'}));
+    QFile depfile(FDir.filePath(QStringLiteral("out.d")));
+    ASSERT_TRUE(depfile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(depfile.readAll().contains("build\\ dir/libuTrx.so"));
+}
+
 struct TBadInput {
     const char* Name;
     const char* Manifest;
