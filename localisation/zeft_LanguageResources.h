@@ -50,8 +50,8 @@ QString LoadLanguageString(int id, TLanguageId language, TLanguageId sublanguage
 /// The same text as UTF-8, for the model's template names.
 std::string LoadLanguageStringUtf8(int id);
 
-/// The raw-data resource of that name in the current language; null when it is empty.
-/// Throws TResourceNotFound when it exists in no language set.
+/// A copy of the raw-data resource of that name in the current language, owned by the caller;
+/// null when the resource is empty. Throws TResourceNotFound when it exists in no language set.
 std::unique_ptr<QByteArray> LoadLanguageResource(const QString& name);
 std::unique_ptr<QByteArray> LoadLanguageResource(const QString& name, TLanguageId language,
                                                  TLanguageId sublanguage,
@@ -60,7 +60,9 @@ std::unique_ptr<QByteArray> LoadLanguageResource(const QString& name, TLanguageI
 /// Day name for 1 = Monday .. 7 = Sunday; empty text for any other number.
 QString DayName(int day);
 
-/// A value of the program's version information ("FileVersion", ...); empty when unknown.
+/// A value of the program's version information: "FileVersion" and "ProductVersion" (the
+/// project version, e.g. "1.0.0"), "CompanyName", "FileDescription", "ProductName",
+/// "InternalName", "OriginalFilename"; names ignore case. Empty when unknown; never throws.
 QString GetVersionInfoValue(const QString& key);
 
 } // namespace zeft

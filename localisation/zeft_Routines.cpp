@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zeft {
@@ -19,7 +20,6 @@ constexpr int DefaultFloatPrecision = 2;
 
 /// One parsed "%[index:][-][width][.precision]type" specifier.
 struct TSpecifier {
-    std::optional<int> Index;
     bool LeftAlign = false;
     std::optional<int> Width;
     std::optional<int> Precision;
@@ -81,6 +81,7 @@ QString FormatFixed(double value, int precision, QChar separator) {
         return QStringLiteral("NAN");
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    precision = std::clamp(precision, 0, MaxFieldSize);
     // Round the shortest decimal text that reads back as the value, half away from zero: the
     // number as the user would write it, so 17.25 gives "17.3" and 0.15 gives "0.2", where
     // rounding the binary value would give "17.2" and "0.1".
@@ -182,7 +183,6 @@ bool TFormatter::ParseSpecifier(TSpecifier& spec) {
     }
     if (FPos > numberStart && FPos < FFormat.size() && FFormat[FPos] == QLatin1Char(':')) {
         ++FPos;
-        spec.Index = index;
         FNextArg = static_cast<std::size_t>(index);
     } else {
         FPos = numberStart;

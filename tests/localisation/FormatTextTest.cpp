@@ -40,7 +40,7 @@ const TFormatCase FormatCases[] = {
      "\\StringFileInfo\\040904B0\\FileVersion"},
     {"PeriodLimit",
      "A maximum of %0:d switching periods can be programmed for each day.",
-     {7LL},
+     {7}, // a plain int, as callers pass it
      "A maximum of 7 switching periods can be programmed for each day.",
      "A maximum of 7 switching periods can be programmed for each day."},
     {"ProductLine",
