@@ -1,0 +1,78 @@
+#include "zeft_PrivateDirectory.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <vector>
+
+namespace zeft {
+
+namespace {
+
+constexpr mode_t PrivateMode = 0700;
+
+std::filesystem::path EnvironmentPath(const char* name) {
+    const char* value = std::getenv(name);
+    std::filesystem::path path = value ? value : "";
+    return path.is_absolute() ? path : std::filesystem::path();
+}
+
+std::filesystem::path HomeDirectory() {
+    if (auto home = EnvironmentPath("HOME"); !home.empty())
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* result = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &result) == 0 && result &&
+        result->pw_dir && result->pw_dir[0] == '/')
+        return result->pw_dir;
+    return {};
+}
+
+bool IsPrivateDirectory(const std::filesystem::path& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           (info.st_mode & 077) == 0;
+}
+
+bool MakeDirectories(const std::filesystem::path& directory) {
+    std::filesystem::path partial;
+    for (const auto& part : directory) {
+        partial /= part;
+        if (mkdir(partial.c_str(), PrivateMode) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::filesystem::path DefaultDriverDirectory() {
+    // The runtime directory is the user's own by definition; check it all the same.
+    if (auto runtime = EnvironmentPath("XDG_RUNTIME_DIR");
+        !runtime.empty() && IsPrivateDirectory(runtime))
+        return runtime / "zeft";
+    if (auto cache = EnvironmentPath("XDG_CACHE_HOME"); !cache.empty())
+        return cache / "zeft";
+    if (auto home = HomeDirectory(); !home.empty())
+        return home / ".cache" / "zeft";
+    return {};
+}
+
+TFileDescriptor OpenPrivateDirectory(const std::filesystem::path& directory) {
+    if (directory.empty() || !MakeDirectories(directory.lexically_normal()))
+        return {};
+    // O_NOFOLLOW refuses a symbolic link planted in place of the directory itself.
+    TFileDescriptor fd(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.Valid() || fstat(fd.Get(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        info.st_uid != geteuid())
+        return {};
+    if ((info.st_mode & 07777) != PrivateMode && fchmod(fd.Get(), PrivateMode) != 0)
+        return {};
+    return fd;
+}
+
+} // namespace zeft

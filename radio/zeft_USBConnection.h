@@ -1,0 +1,107 @@
+#pragma once
+
+#include "THeatingLocation.h"
+#include "zeft_OwnerThreadCall.h"
+#include "zeft_QtOwnerThreadPoster.h"
+#include "zeft_RadioClock.h"
+#include "zeft_Transmission.h"
+#include "zeft_USBRF.h"
+#include "zeft_uTrx.h"
+
+#include <QThread>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <stop_token>
+
+namespace zeft {
+
+/// The connection thread: looks for the programming stick about once a second, keeps the link
+/// state, transmits a requested weekly program and reports every change of state or value to
+/// its owner on the owner's thread. Create it on the user-interface thread, set
+/// OnStateChange, then start(); Stop() (or destruction) ends it promptly.
+class TUSBConnection : public QThread {
+    Q_OBJECT
+public:
+    enum TLinkState : std::uint8_t {
+        NoStick = 0,
+        StickReady = 1,
+        Transmitting = 2,
+        TransmissionFailed = 3,
+    };
+    /// The value reported with TransmissionFailed; it then rises by 50 a second.
+    static constexpr std::int32_t FailureValue = -400;
+    /// In states 0 and 3 a connection attempt is made when the value reaches this.
+    static constexpr std::int32_t AttemptValue = 100;
+    static constexpr std::int32_t ValueStep = 50;
+    static constexpr std::chrono::milliseconds CyclePause{1000};
+
+    using TStateChangeEvent = std::function<void(std::uint8_t state, std::int32_t value)>;
+
+    /// The program's own driver library in the user's private directory, and real pauses.
+    explicit TUSBConnection(QObject* parent = nullptr);
+    /// Another driver library (the virtual stick in tests) or another clock.
+    TUSBConnection(std::unique_ptr<TuTrxLoader> driver, std::unique_ptr<TRadioClock> clock,
+                   QObject* parent = nullptr);
+    /// Stops and joins the thread.
+    ~TUSBConnection() override;
+
+    /// Runs on the owner's thread while the connection thread waits, only when state or value
+    /// changed. Set it before start(). Never called once Stop() has returned.
+    TStateChangeEvent OnStateChange;
+
+    /// How notifications reach the owner's thread. By default they go through the Qt event
+    /// loop of the thread that created this object; set another before start() to deliver
+    /// them some other way.
+    void SetOwnerThreadPoster(TOwnerThreadCall::TPoster poster);
+
+    /// Owner thread: asks for the location's program to be sent. A snapshot is taken now, so
+    /// the user may go on editing or remove the location. A newer request replaces an older
+    /// one. The request stays pending until a transmission of it succeeded.
+    void RequestTransmission(const THeatingLocation& location);
+    /// Any thread: the same with a snapshot the caller made.
+    void RequestTransmission(std::unique_ptr<THeatingLocation> snapshot);
+    bool TransmitPending() const { return FTransmitPending.load(std::memory_order_acquire); }
+
+    /// Any thread: asks the thread to end. A pause or a wait for the owner ends at once, a
+    /// transmission at its next frame.
+    void RequestStop() { FStop.request_stop(); }
+    /// Owner thread: RequestStop() and wait until the thread has ended and released the stick
+    /// and the driver library.
+    void Stop();
+
+protected:
+    void run() override;
+
+private:
+    void RunCycle(const std::stop_token& stop);
+    void Reconnect();
+    void Transmit(const std::shared_ptr<const THeatingLocation>& snapshot,
+                  const std::stop_token& stop);
+    void SetStateAndNotify(std::uint8_t state, std::int32_t value);
+    void NotifyOwner(std::uint8_t state, std::int32_t value);
+    std::shared_ptr<const THeatingLocation> PendingLocation() const;
+    void ClearRequest(const std::shared_ptr<const THeatingLocation>& transmitted);
+
+    std::unique_ptr<TuTrxLoader> FDriver;
+    std::unique_ptr<TRadioClock> FClock;
+    TUSBRF FRadio;
+    TProgramTransmitter FTransmitter;
+    std::unique_ptr<TQtOwnerThreadPoster> FQtPoster;
+    TOwnerThreadCall FOwnerCall;
+    std::stop_source FStop;
+
+    // Connection thread only.
+    std::uint8_t FLinkState = NoStick;
+    std::int32_t FLinkValue = 0;
+
+    // The request: the snapshot under the mutex, the flag published after it (release) and
+    // read before it (acquire).
+    mutable std::mutex FRequestMutex;
+    std::shared_ptr<const THeatingLocation> FPendingLocation;
+    std::atomic<bool> FTransmitPending{false};
+};
+
+} // namespace zeft

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "uTrx.h"
+#include "zeft_FileDescriptor.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace zeft {
+
+/// The loader of the stick driver library: writes the library the program carries into a
+/// private directory when the file there is missing or differs, loads it with dlopen and
+/// resolves its 22 entry points. Only the connection thread uses a loader; it takes no lock.
+class TuTrxLoader {
+public:
+    static constexpr int EntryPointCount = 22;
+    static constexpr const char* LibraryFileName = "libuTrx.so";
+
+    /// libraryBytes: the library to write and load (the program passes its resource UTRX);
+    /// the bytes must outlive the loader. directory: the private directory for the file.
+    TuTrxLoader(std::span<const std::uint8_t> libraryBytes, std::filesystem::path directory);
+    TuTrxLoader(const TuTrxLoader&) = delete;
+    TuTrxLoader& operator=(const TuTrxLoader&) = delete;
+    /// Releases the stick objects and unloads the library.
+    ~TuTrxLoader();
+
+    /// Loads the library (unloading an earlier one first), writing it out when needed, and
+    /// resolves the entry points. False on any failure, which then counts as an absent stick.
+    bool LoadDriver();
+    /// Releases every stick object made through create() that is still alive with
+    /// uTrx_destroy, then unloads. False when nothing was loaded or dlclose failed.
+    bool UnloadDriver();
+    bool DriverLoaded() const { return FModule != nullptr; }
+    bool EntryPointsResolved() const;
+    bool DriverReady() const { return DriverLoaded() && EntryPointsResolved(); }
+    std::filesystem::path LibraryPath() const { return FDirectory / LibraryFileName; }
+
+    /// The names looked up, in the order of the entry table.
+    static const std::array<const char*, EntryPointCount>& EntryPointNames();
+
+    // Forwarding wrappers. Each answers false (create: null) while the library is not ready,
+    // rather than calling into a library that is gone.
+    uTrxHandle create();
+    /// Releases a stick object made by create(); other handles are ignored.
+    void destroy(uTrxHandle stick);
+    bool Find(uTrxHandle stick, std::uint16_t vendorId, std::uint16_t productId,
+              std::uint32_t deviceIndex);
+    bool SetTX(uTrxHandle stick);
+    bool SetFrame(uTrxHandle stick, const std::uint8_t* frame, std::uint32_t length);
+    bool WriteReg(uTrxHandle stick, std::uint8_t reg, std::uint8_t value);
+    bool GetState(uTrxHandle stick, std::uint8_t* state);
+
+private:
+    template <typename TFunction> TFunction Entry(int index) const {
+        return reinterpret_cast<TFunction>(FEntryPoints[static_cast<size_t>(index)]);
+    }
+    bool OpenLibrary(TFileDescriptor file);
+    void ResolveEntryPoints();
+
+    std::span<const std::uint8_t> FBytes;
+    std::filesystem::path FDirectory;
+    // Kept open while loaded: the library is loaded through this descriptor's /proc/self/fd
+    // name, which must stay unique to it.
+    TFileDescriptor FLibraryFile;
+    void* FModule = nullptr;
+    std::array<void*, EntryPointCount> FEntryPoints{};
+    std::vector<uTrxHandle> FSticks;
+};
+
+/// A loader of the program's own driver library (the resource UTRX) in
+/// DefaultDriverDirectory().
+std::unique_ptr<TuTrxLoader> CreateDriverLoader();
+
+} // namespace zeft
