@@ -1,0 +1,24 @@
+#pragma once
+
+#include "TReportComposer.h"
+#include "TReportLayout.h"
+
+#include <QFont>
+
+class QPrinter;
+
+namespace zeft {
+
+/// The font that stands in for a report font on this system: the first of its families that is
+/// installed, else the system's sans-serif font, at the font's point size and weight.
+QFont ResolveReportFont(const TReportFont& font);
+
+/// Prints a composed report: sets the printer's paper and orientation from the page template
+/// and measures from the paper's corner, then paints every page on a sheet of its own. Texts are
+/// cut off with an ellipsis where they are wider than their field. The printer's name, output
+/// and job title stay as the caller set them. Throws TReportError when the printer cannot start
+/// the job, take another page or finish it.
+void PaintReport(const TReportDocument& document, const TReportProjectLayout& project,
+                 QPrinter& printer);
+
+} // namespace zeft
