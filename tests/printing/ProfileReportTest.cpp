@@ -1,0 +1,352 @@
+// The weekly-program report printed to PDF and read back with poppler: what a person finds on
+// the paper, where it stands, in which language and regional format.
+#include "PdfReader.h"
+#include "PrintTestSupport.h"
+#include "PrintedReport.h"
+#include "TReportError.h"
+#include "zeft_Print.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace zeft::test {
+namespace {
+
+const QStringList EnglishDays = {QStringLiteral("Monday"),    QStringLiteral("Tuesday"),
+                                 QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
+                                 QStringLiteral("Friday"),    QStringLiteral("Saturday"),
+                                 QStringLiteral("Sunday")};
+const QStringList GermanDays = {QStringLiteral("Montag"),   QStringLiteral("Dienstag"),
+                                QStringLiteral("Mittwoch"), QStringLiteral("Donnerstag"),
+                                QStringLiteral("Freitag"),  QStringLiteral("Samstag"),
+                                QStringLiteral("Sonntag")};
+const QStringList FrenchDays = {QStringLiteral("Lundi"),    QStringLiteral("Mardi"),
+                                QStringLiteral("Mercredi"), QStringLiteral("Jeudi"),
+                                QStringLiteral("Vendredi"), QStringLiteral("Samedi"),
+                                QStringLiteral("Dimanche")};
+
+const QStringList EnglishTemplateNames = {QStringLiteral("Living room"),
+                                          QStringLiteral("Bedroom"),
+                                          QStringLiteral("Playroom"),
+                                          QStringLiteral("Kitchen"),
+                                          QStringLiteral("Bathroom"),
+                                          QStringLiteral("Hall"),
+                                          QStringLiteral("Office 5 business days"),
+                                          QStringLiteral("Office 5 1/2 business days"),
+                                          QStringLiteral("Office 7 business days")};
+
+const QLocale British(QLocale::English, QLocale::UnitedKingdom);
+
+/// Prints into a PDF file in a temporary folder that is kept when the test fails.
+class ProfileReport : public testing::Test {
+protected:
+    ProfileReport() : FPdf(FDir.filePath(QStringLiteral("report.pdf"))) {
+        QPrinter& printer = FPrint.RvSystem.Printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(FPdf);
+    }
+
+    void TearDown() override {
+        if (HasFailure()) {
+            FDir.setAutoRemove(false);
+            std::cout << "The printed report is kept in " << FPdf.toStdString() << "\n";
+        }
+    }
+
+    TPrintedReport Printed(const QStringList& dayNames) const {
+        return ParseReport(ReadPdf(FPdf), dayNames);
+    }
+
+    QTemporaryDir FDir;
+    QString FPdf;
+    TZEFTPrintProfiles FPrint;
+};
+
+TEST_F(ProfileReport, AllNineTemplatesGiveNineBlocksOfSevenDaysInCollectionOrder) {
+    const TLanguageScope language(English, British);
+    const auto locations = TemplateLocations();
+    FPrint.PrintAllProfiles(*locations, QString());
+
+    const TPrintedReport report = Printed(EnglishDays);
+    EXPECT_TRUE(report.Problems.isEmpty()) << report.Problems.join('\n').toStdString();
+    EXPECT_EQ(report.Heading, QStringLiteral("Heating Profiles"));
+    EXPECT_EQ(report.Names(), EnglishTemplateNames);
+    ASSERT_EQ(report.Blocks.size(), 9u);
+    for (int i = 0; i < 9; ++i) {
+        const TPrintedBlock& block = report.Blocks[static_cast<std::size_t>(i)];
+        const THeatingLocation& location = locations->Items(i);
+        ASSERT_EQ(block.Days.size(), 7u) << block.Name.toStdString();
+        for (int d = 0; d < 7; ++d) {
+            const TPrintedDay& printed = block.Days[static_cast<std::size_t>(d)];
+            const TDailyHeatingIntervals& day = location.Days(d);
+            EXPECT_EQ(printed.Name, EnglishDays[d]);
+            for (int slot = 0; slot < Slots; ++slot) {
+                const bool used = slot < day.Count();
+                EXPECT_EQ(printed.Times[slot], used ? Clock(day.Items(slot).Start()) : QString())
+                    << block.Name.toStdString() << " " << printed.Name.toStdString() << " slot "
+                    << slot;
+                EXPECT_EQ(printed.Temperatures[slot],
+                          used ? QStringLiteral("%1°C").arg(day.Items(slot).Temperature().Value(),
+                                                            0, 'f', 1)
+                               : QString())
+                    << block.Name.toStdString() << " " << printed.Name.toStdString() << " slot "
+                    << slot;
+            }
+        }
+    }
+    // Heading and block 81.08 mm each: three blocks fill the 262 mm region, the fourth moves on.
+    EXPECT_EQ(report.PageCount, 3);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(report.Blocks[static_cast<std::size_t>(i)].Page, i / 3) << i;
+}
+
+TEST_F(ProfileReport, ShortDaysLeaveTheirLaterSlotsEmpty) {
+    const TLanguageScope language(English, British);
+    const auto livingRoom = TemplateLocation(1);
+    ASSERT_TRUE(FPrint.PrintProfile(livingRoom.get(), QString()));
+
+    const TPrintedReport report = Printed(EnglishDays);
+    ASSERT_EQ(report.Blocks.size(), 1u);
+    const auto& days = report.Blocks[0].Days;
+    ASSERT_EQ(days.size(), 7u);
+    const QStringList none;
+    EXPECT_EQ(days[0].Times, (QStringList{"00:00", "17:00", "23:00", "", "", "", ""}));
+    EXPECT_EQ(days[0].Temperatures, (QStringList{"17.0°C", "20.0°C", "17.0°C", "", "", "", ""}));
+    EXPECT_EQ(days[5].Times, (QStringList{"00:00", "09:00", "", "", "", "", ""}));
+    EXPECT_EQ(days[5].Temperatures, (QStringList{"17.0°C", "20.0°C", "", "", "", "", ""}));
+    EXPECT_EQ(days[6].Times, (QStringList{"00:00", "09:00", "23:00", "", "", "", ""}));
+}
+
+TEST_F(ProfileReport, AFullDayFillsAllSevenSlots) {
+    const TLanguageScope language(English, British);
+    const auto kitchen = TemplateLocation(4);
+    ASSERT_TRUE(FPrint.PrintProfile(kitchen.get(), QString()));
+
+    const TPrintedReport report = Printed(EnglishDays);
+    ASSERT_EQ(report.Blocks.size(), 1u);
+    ASSERT_EQ(report.Blocks[0].Days.size(), 7u);
+    const TPrintedDay& friday = report.Blocks[0].Days[4];
+    EXPECT_EQ(friday.Times,
+              (QStringList{"00:00", "06:30", "09:00", "11:30", "13:00", "17:00", "20:00"}));
+    EXPECT_EQ(friday.Temperatures,
+              (QStringList{"17.0°C", "20.0°C", "17.0°C", "20.0°C", "17.0°C", "20.0°C", "17.0°C"}));
+}
+
+TEST_F(ProfileReport, TheLayoutStandsWhereItWasDesigned) {
+    const TLanguageScope language(English, British);
+    const auto locations = TemplateLocations(1, 2);
+    FPrint.PrintAllProfiles(*locations, QString());
+
+    const std::vector<TPdfPage> pages = ReadPdf(FPdf);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NEAR(pages[0].Width, 210.0, 0.5);
+    EXPECT_NEAR(pages[0].Height, 297.0, 0.5);
+
+    const TPrintedReport report = ParseReport(pages, EnglishDays);
+    ASSERT_EQ(report.Blocks.size(), 2u);
+    // Tops of the text lines (the font's ascent sits a little below the field's top).
+    constexpr double Near = 1.0;
+    EXPECT_NEAR(report.HeadingLeft, 20.0, Near);
+    EXPECT_NEAR(report.HeadingTop, 15.0, Near);
+    EXPECT_NEAR(report.Blocks[0].NameTop, 15.0 + 7.0 + 5.0, Near);
+    EXPECT_NEAR(report.Blocks[0].Days[0].Top, 15.0 + 7.0 + 11.08, Near);
+    EXPECT_NEAR(report.Blocks[0].Days[6].Top, 15.0 + 7.0 + 11.08 + 6 * 10.0, Near);
+    EXPECT_NEAR(report.Blocks[1].NameTop, 15.0 + 7.0 + 81.08 + 5.0, Near);
+
+    const TPdfLine* monday = pages[0].FindLine(QStringLiteral("Monday 00:00 17:00 23:00"));
+    ASSERT_NE(monday, nullptr);
+    EXPECT_NEAR(monday->Words[0].Left, 20.0, Near);
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_NEAR(monday->Words[static_cast<std::size_t>(slot) + 1].Left, SlotLeft(slot), Near);
+    // The heading is larger than the location name, which is larger than the data.
+    const auto height = [&](const QString& text) {
+        const TPdfLine* line = pages[0].FindLine(text);
+        return line ? line->Words[0].Bottom - line->Words[0].Top : 0.0;
+    };
+    EXPECT_GT(height(QStringLiteral("Heating Profiles")), height(QStringLiteral("Living room")));
+    EXPECT_GT(height(QStringLiteral("Living room")),
+              monday->Words[0].Bottom - monday->Words[0].Top);
+}
+
+TEST_F(ProfileReport, BlocksAreNeverSplitAcrossPages) {
+    const TLanguageScope language(English, British);
+    THeatingLocations locations;
+    for (int i = 0; i < 20; ++i) {
+        auto location = TemplateLocation(i % 10);
+        location->DisplayText = "Room " + std::to_string(i + 1);
+        locations.Add(std::move(location));
+    }
+    FPrint.PrintAllProfiles(locations, QString());
+
+    const TPrintedReport report = Printed(EnglishDays);
+    EXPECT_TRUE(report.Problems.isEmpty()) << report.Problems.join('\n').toStdString();
+    ASSERT_EQ(report.Blocks.size(), 20u);
+    for (const TPrintedBlock& block : report.Blocks)
+        EXPECT_EQ(block.Days.size(), 7u) << block.Name.toStdString();
+    EXPECT_EQ(report.PageCount, 7); // 3 blocks a page
+    for (const TPrintedBlock& block : report.Blocks) {
+        for (const TPrintedDay& day : block.Days)
+            EXPECT_LT(day.Top + 10.0, 15.0 + 262.0) << "below the region on page " << block.Page;
+    }
+}
+
+struct TLanguageCase {
+    const char* Name;
+    TLanguageId Language;
+    QLocale Regional;
+    const char* Heading;
+    QStringList Days;
+    const char* FirstLocation;
+    const char* MondayTemperature;
+};
+
+void PrintTo(const TLanguageCase& param, std::ostream* out) {
+    *out << param.Name;
+}
+
+class ProfileReportLanguage : public ProfileReport,
+                              public testing::WithParamInterface<TLanguageCase> {};
+
+TEST_P(ProfileReportLanguage, DayNamesHeadingAndTitleFollowTheLanguage) {
+    const TLanguageCase& param = GetParam();
+    const TLanguageScope language(param.Language, param.Regional);
+    const auto locations = TemplateLocations(1, 3);
+    FPrint.PrintAllProfiles(*locations, QString());
+
+    const TPrintedReport report = Printed(param.Days);
+    EXPECT_TRUE(report.Problems.isEmpty()) << report.Problems.join('\n').toStdString();
+    EXPECT_EQ(report.Heading, QString::fromUtf8(param.Heading));
+    ASSERT_EQ(report.Blocks.size(), 3u);
+    EXPECT_EQ(report.Blocks[0].Name, QString::fromUtf8(param.FirstLocation));
+    for (const TPrintedBlock& block : report.Blocks) {
+        ASSERT_EQ(block.Days.size(), 7u);
+        for (int d = 0; d < 7; ++d)
+            EXPECT_EQ(block.Days[static_cast<std::size_t>(d)].Name, param.Days[d]);
+    }
+    EXPECT_EQ(report.Blocks[0].Days[0].Temperatures[0], QString::fromUtf8(param.MondayTemperature));
+    EXPECT_EQ(PdfInfo(FPdf, QStringLiteral("Title")), QString::fromUtf8(param.Heading));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, ProfileReportLanguage,
+    testing::Values(TLanguageCase{"English", English, British, "Heating Profiles", EnglishDays,
+                                  "Living room", "17.0°C"},
+                    TLanguageCase{"German", German, QLocale(QLocale::German, QLocale::Germany),
+                                  "Wochenprogramm", GermanDays, "Wohnzimmer", "17,0°C"},
+                    TLanguageCase{"French", French, QLocale(QLocale::French, QLocale::France),
+                                  "Programme hebdomadaire", FrenchDays, "Séjour", "17,0°C"},
+                    // A language without its own texts reads English.
+                    TLanguageCase{"Japanese", 0x11, British, "Heating Profiles", EnglishDays,
+                                  "Living room", "17.0°C"}),
+    [](const testing::TestParamInfo<TLanguageCase>& info) { return info.param.Name; });
+
+TEST_F(ProfileReport, TimesAndTemperaturesFollowTheRegionalSettingsNotTheLanguage) {
+    {
+        const TLanguageScope language(English, QLocale(QLocale::German, QLocale::Germany));
+        const auto livingRoom = TemplateLocation(1);
+        ASSERT_TRUE(FPrint.PrintProfile(livingRoom.get(), QString()));
+        const TPrintedReport report = Printed(EnglishDays);
+        ASSERT_EQ(report.Blocks.size(), 1u);
+        EXPECT_EQ(report.Blocks[0].Days[0].Times[1], QStringLiteral("17:00"));
+        EXPECT_EQ(report.Blocks[0].Days[0].Temperatures[1], QStringLiteral("20,0°C"));
+    }
+    {
+        const TLanguageScope language(English, QLocale(QLocale::English, QLocale::UnitedStates));
+        const auto livingRoom = TemplateLocation(1);
+        ASSERT_TRUE(FPrint.PrintProfile(livingRoom.get(), QString()));
+        const TPrintedReport report = Printed(EnglishDays);
+        ASSERT_EQ(report.Blocks.size(), 1u);
+        const QString fivePm = QLocale().toString(QTime(17, 0), QLocale::ShortFormat);
+        ASSERT_TRUE(fivePm.contains(QStringLiteral("PM"))) << fivePm.toStdString();
+        EXPECT_EQ(report.Blocks[0].Days[0].Times[1].simplified(), fivePm.simplified());
+        EXPECT_EQ(report.Blocks[0].Days[0].Temperatures[1], QStringLiteral("20.0°C"));
+    }
+}
+
+TEST_F(ProfileReport, PrintingAllOfOneLocationGivesTheSameReportAsPrintingIt) {
+    const TLanguageScope language(English, British);
+    const auto locations = TemplateLocations(5, 5);
+    FPrint.PrintAllProfiles(*locations, QString());
+    const QString all = ReadPdfText(FPdf);
+    ASSERT_TRUE(QFile::remove(FPdf));
+
+    ASSERT_TRUE(FPrint.PrintProfile(&locations->Items(0), QString()));
+    EXPECT_EQ(ReadPdfText(FPdf), all);
+    EXPECT_TRUE(all.contains(QStringLiteral("Bathroom")));
+}
+
+TEST_F(ProfileReport, PrintingAllOfNoLocationGivesTheHeadingAlone) {
+    const TLanguageScope language(English, British);
+    THeatingLocations none;
+    FPrint.PrintAllProfiles(none, QString());
+
+    const std::vector<TPdfPage> pages = ReadPdf(FPdf);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].LineTexts(), QStringList{QStringLiteral("Heating Profiles")});
+}
+
+TEST_F(ProfileReport, PrintingOneLocationWithoutALocationPrintsNothing) {
+    const TLanguageScope language(English, British);
+    EXPECT_FALSE(FPrint.PrintProfile(nullptr, QString()));
+    EXPECT_FALSE(QFileInfo::exists(FPdf));
+}
+
+TEST_F(ProfileReport, APrinterNameThatMatchesNoPrinterKeepsTheCurrentPrinter) {
+    const TLanguageScope language(English, British);
+    const auto hall = TemplateLocation(6);
+    ASSERT_TRUE(FPrint.PrintProfile(hall.get(), QStringLiteral("No such printer 4711")));
+    EXPECT_EQ(FPrint.RvSystem.Printer().outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(Printed(EnglishDays).Names(), QStringList{QStringLiteral("Hall")});
+}
+
+TEST_F(ProfileReport, ALongNameIsCutOffWithAnEllipsisInsideItsField) {
+    const TLanguageScope language(English, British);
+    auto location = TemplateLocation(2);
+    location->DisplayText = std::string(120, 'W');
+    ASSERT_TRUE(FPrint.PrintProfile(location.get(), QString()));
+
+    const std::vector<TPdfPage> pages = ReadPdf(FPdf);
+    ASSERT_EQ(pages.size(), 1u);
+    const TPdfLine& name = pages[0].Lines.at(1);
+    EXPECT_TRUE(name.Text().startsWith(QStringLiteral("WWWW")));
+    EXPECT_TRUE(name.Text().endsWith(QChar(0x2026))) << name.Text().toStdString();
+    EXPECT_LE(name.Words.back().Right, 20.0 + 170.0 + 0.5);
+}
+
+TEST_F(ProfileReport, ALocationWithoutDaysPrintsItsDayNamesWithEmptySlots) {
+    const TLanguageScope language(English, British);
+    THeatingLocation bare;
+    bare.DisplayText = "Attic";
+    ASSERT_TRUE(FPrint.PrintProfile(&bare, QString()));
+
+    const std::vector<TPdfPage> pages = ReadPdf(FPdf);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].LineTexts(),
+              (QStringList{"Heating Profiles", "Attic", "Monday", "Tuesday", "Wednesday",
+                           "Thursday", "Friday", "Saturday", "Sunday"}));
+}
+
+TEST_F(ProfileReport, APrinterThatCannotStartRaisesAnError) {
+    const TLanguageScope language(English, British);
+    FPrint.RvSystem.Printer().setOutputFileName(
+        FDir.filePath(QStringLiteral("missing folder/report.pdf")));
+    const auto hall = TemplateLocation(6);
+    EXPECT_THROW(FPrint.PrintProfile(hall.get(), QString()), TReportError);
+}
+
+TEST_F(ProfileReport, ThePrintOperationLeavesTheJobTitleAndTheHeadingParameter) {
+    const TLanguageScope language(German, QLocale(QLocale::German, QLocale::Germany));
+    const auto hall = TemplateLocation(6);
+    ASSERT_TRUE(FPrint.PrintProfile(hall.get(), QString()));
+    EXPECT_EQ(FPrint.RvSystem.JobTitle(), QStringLiteral("Wochenprogramm"));
+    EXPECT_EQ(FPrint.RvProject.Param(QStringLiteral("PageHeading")),
+              QStringLiteral("Wochenprogramm"));
+    ASSERT_NE(FPrint.RvProject.SelectedReport(), nullptr);
+    EXPECT_EQ(FPrint.RvProject.SelectedReport()->PageFullName(),
+              QStringLiteral("AllProfiles.Page1"));
+}
+
+} // namespace
+} // namespace zeft::test
