@@ -1,0 +1,293 @@
+// The connection thread: its state sequences with the virtual stick and a clock that does not
+// wait, the transmission requests, and stopping. Notifications are delivered through a
+// standard C++ stand-in for the user-interface loop, so that ThreadSanitizer sees every
+// synchronisation involved.
+
+#include "RadioTestLocations.h"
+#include "RadioTestSupport.h"
+#include "TOwnerLoop.h"
+#include "VirtualStick.h"
+#include "VirtualStickReports.h"
+#include "zeft_USBConnection.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace fs = std::filesystem;
+namespace vs = zeft::virtualstick;
+using namespace std::chrono_literals;
+using zeft::TUSBConnection;
+
+namespace {
+
+struct TNote {
+    int State;
+    int Value;
+    bool operator==(const TNote&) const = default;
+};
+
+void PrintTo(const TNote& note, std::ostream* out) {
+    *out << "(" << note.State << ", " << note.Value << ")";
+}
+
+using TNotes = std::vector<TNote>;
+
+TNotes Percentages(int first, int last) {
+    static const int all[] = {0,  1,  15, 16, 19, 21, 24, 26, 29, 30, 34, 35,
+                              39, 40, 43, 45, 48, 50, 51, 65, 66, 69, 71, 74,
+                              76, 79, 80, 84, 85, 89, 90, 93, 95, 98, 100};
+    TNotes notes;
+    for (int p : all)
+        if (p >= first && p <= last)
+            notes.push_back({2, p});
+    return notes;
+}
+
+TNotes Join(std::initializer_list<TNotes> parts) {
+    TNotes all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// A successful transmission of the uniform location: (2, 0) up to (2, 100), then (1, 0).
+TNotes SuccessfulTransmission() {
+    return Join({Percentages(0, 100), {{1, 0}}});
+}
+
+// The failure display: (3, -400), then one step of 50 a second up to 100.
+TNotes FailureDisplay() {
+    TNotes notes;
+    for (int value = -400; value <= 100; value += 50)
+        notes.push_back({3, value});
+    return notes;
+}
+
+class Connection : public testing::Test {
+protected:
+    void SetUp() override { vs::Reset(); }
+    void TearDown() override {
+        if (Conn)
+            Conn->Stop();
+        Conn.reset();
+        EXPECT_EQ(vs::OpenHandles(), 0) << "the stick was not released";
+        vs::Reset();
+    }
+
+    void Create(std::unique_ptr<zeft::TuTrxLoader> driver = {}) {
+        auto clock = std::make_unique<zeft::test::TTestClock>();
+        Clock = clock.get();
+        if (!driver)
+            driver = zeft::test::VirtualDriverLoader(Scratch.Path() / "zeft");
+        Conn = std::make_unique<TUSBConnection>(std::move(driver), std::move(clock));
+        Conn->SetOwnerThreadPoster(Loop.Poster());
+        Conn->OnStateChange = [this](std::uint8_t state, std::int32_t value) {
+            EXPECT_EQ(std::this_thread::get_id(), OwnerThread);
+            Notes.push_back({state, value});
+        };
+    }
+
+    // Stops the thread at the given pause, counted from 1 over every pause it makes.
+    void StopAtPause(int stopAt, std::function<void(int)> atPause = {}) {
+        Clock->OnPause = [this, stopAt, atPause](int number, std::chrono::milliseconds) {
+            if (atPause)
+                atPause(number);
+            if (number == stopAt)
+                Conn->RequestStop();
+        };
+    }
+
+    void RunUntilStopped() {
+        Conn->start();
+        ASSERT_TRUE(Loop.PumpUntil([this] { return Conn->isFinished(); }));
+        Conn->Stop();
+    }
+
+    zeft::test::TScratchDirectory Scratch;
+    zeft::test::TOwnerLoop Loop;
+    const std::thread::id OwnerThread = std::this_thread::get_id();
+    std::unique_ptr<TUSBConnection> Conn;
+    zeft::test::TTestClock* Clock = nullptr;
+    TNotes Notes;
+};
+
+TEST_F(Connection, WithoutStickCountsUpAndTriesEveryTwoSeconds) {
+    Create();
+    StopAtPause(5);
+    RunUntilStopped();
+    EXPECT_EQ(Notes, (TNotes{{0, 0}, {0, 50}, {0, 100}, {0, 0}, {0, 50}, {0, 100}, {0, 0}}));
+    EXPECT_EQ(Clock->Pauses(), std::vector<std::chrono::milliseconds>(5, 1000ms));
+}
+
+TEST_F(Connection, LibraryThatCannotBeWrittenCountsAsAFailedAttempt) {
+    zeft::test::WriteFileBytes(Scratch.Path() / "file", {});
+    vs::PlugIn();
+    Create(zeft::test::VirtualDriverLoader(Scratch.Path() / "file" / "zeft"));
+    StopAtPause(3);
+    RunUntilStopped();
+    EXPECT_EQ(Notes, (TNotes{{0, 0}, {0, 50}, {0, 100}, {0, 0}}));
+}
+
+TEST_F(Connection, StickPluggedInIsReadyAtTheNextAttempt) {
+    Create();
+    StopAtPause(4, [](int number) {
+        if (number == 2)
+            vs::PlugIn();
+    });
+    RunUntilStopped();
+    // After (1, 0) the stick is searched and set up again every second without a report.
+    EXPECT_EQ(Notes, (TNotes{{0, 0}, {0, 50}, {0, 100}, {1, 0}}));
+    EXPECT_EQ(zeft::test::SetReports(0xF0).size(), 2 * 41u);
+}
+
+TEST_F(Connection, StickPulledOutIsNoticedAtTheNextCycle) {
+    vs::PlugIn();
+    Create();
+    StopAtPause(3, [](int number) {
+        if (number == 1)
+            vs::PullOut();
+    });
+    RunUntilStopped();
+    EXPECT_EQ(Notes, (TNotes{{1, 0}, {0, 0}, {0, 50}}));
+}
+
+TEST_F(Connection, SuccessfulRequestReportsEveryPercentageAndIsCleared) {
+    vs::PlugIn();
+    Create();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    EXPECT_TRUE(Conn->TransmitPending());
+    StopAtPause(17); // 16 pauses of the transmission, then the next cycle
+    RunUntilStopped();
+    EXPECT_EQ(Notes, Join({{{1, 0}}, SuccessfulTransmission()}));
+    EXPECT_FALSE(Conn->TransmitPending());
+    EXPECT_EQ(zeft::test::SentFrames().size(), 18u);
+}
+
+TEST_F(Connection, FailedRequestIsShownAndSentAgainOnceTheStickIsBack) {
+    vs::PlugIn();
+    vs::RefuseAllFrames(true);
+    Create();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    StopAtPause(27, [](int number) {
+        if (number == 10)
+            vs::RefuseAllFrames(false);
+    });
+    RunUntilStopped();
+    EXPECT_EQ(Notes,
+              Join({{{1, 0}, {2, 0}}, FailureDisplay(), {{1, 0}}, SuccessfulTransmission()}));
+    EXPECT_FALSE(Conn->TransmitPending());
+    const auto frames = zeft::test::SentFrames();
+    ASSERT_EQ(frames.size(), 2 + 18u);
+    EXPECT_TRUE(frames[0].Refused && frames[1].Refused);
+}
+
+TEST_F(Connection, FailedRequestStaysPendingWhileTheStickIsGone) {
+    vs::PlugIn();
+    vs::RefuseAllFrames(true);
+    Create();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    StopAtPause(11, [](int number) {
+        if (number == 10)
+            vs::PullOut();
+    });
+    RunUntilStopped();
+    EXPECT_EQ(Notes, Join({{{1, 0}, {2, 0}}, FailureDisplay(), {{0, 0}}}));
+    EXPECT_TRUE(Conn->TransmitPending());
+}
+
+TEST_F(Connection, TransmitsTheProgramAsItWasWhenRequested) {
+    vs::PlugIn();
+    Create();
+    auto location = zeft::test::MakeUniformLocation(20.0);
+    Conn->RequestTransmission(*location);
+    // The user goes on editing and then removes the location.
+    location->Days(0).Items(0).Temperature().SetValue(25.0);
+    location.reset();
+    StopAtPause(17);
+    RunUntilStopped();
+    const auto frames = zeft::test::SentFrames();
+    ASSERT_EQ(frames.size(), 18u);
+    EXPECT_EQ(frames[2].Bytes,
+              (std::vector<std::uint8_t>{0x00, 0x31, 0xFF, 0x00, 0x00, 0x02, 144, 40}));
+}
+
+TEST_F(Connection, RequestMadeDuringATransmissionIsSentAfterIt) {
+    vs::PlugIn();
+    Create();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    StopAtPause(33, [this](int number) {
+        if (number == 3)
+            Conn->RequestTransmission(zeft::test::MakeUniformLocation(21.0));
+    });
+    RunUntilStopped();
+    EXPECT_EQ(Notes, Join({{{1, 0}}, SuccessfulTransmission(), SuccessfulTransmission()}));
+    const auto frames = zeft::test::SentFrames();
+    ASSERT_EQ(frames.size(), 36u);
+    EXPECT_EQ(frames[2].Bytes.back(), 40);
+    EXPECT_EQ(frames[20].Bytes.back(), 42);
+    EXPECT_FALSE(Conn->TransmitPending());
+}
+
+TEST_F(Connection, OwnerStoppingInsideANotificationEndsTheTransmissionAtOnce) {
+    vs::PlugIn();
+    Create();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    Conn->OnStateChange = [this](std::uint8_t state, std::int32_t value) {
+        Notes.push_back({state, value});
+        if (state == TUSBConnection::Transmitting && value == 21)
+            Conn->Stop(); // as a window closing: must neither deadlock nor wait long
+    };
+    Conn->start();
+    ASSERT_TRUE(Loop.PumpUntil([this] { return Conn->isFinished(); }));
+    EXPECT_EQ(Notes, Join({{{1, 0}}, Percentages(0, 21)}));
+    // Start, clock and the first period; nothing after the stop.
+    EXPECT_EQ(zeft::test::SentFrames().size(), 3u);
+    Loop.RunPending();
+    EXPECT_EQ(Notes.size(), 1 + Percentages(0, 21).size());
+}
+
+TEST_F(Connection, StopWithANotificationWaitingForTheOwnerNeverDeadlocks) {
+    Create();
+    Conn->start();
+    ASSERT_TRUE(Loop.WaitForPosted()); // the thread now waits for its first notification
+    Conn->Stop();
+    EXPECT_TRUE(Conn->isFinished());
+    Loop.RunPending();
+    EXPECT_TRUE(Notes.empty()) << "a notification reached the owner after Stop()";
+}
+
+TEST_F(Connection, DestroyingTheConnectionWithANotificationQueuedIsSafe) {
+    Create();
+    Conn->start();
+    ASSERT_TRUE(Loop.WaitForPosted());
+    Conn.reset();
+    Loop.RunPending(); // the queued call finds itself withdrawn and touches nothing
+    EXPECT_TRUE(Notes.empty());
+}
+
+TEST(ConnectionRealPauses, StopDuringATransmissionDoesNotWaitForIt) {
+    vs::Reset();
+    vs::PlugIn();
+    zeft::test::TScratchDirectory scratch;
+    zeft::test::TOwnerLoop loop;
+    TNotes notes;
+    TUSBConnection connection(zeft::test::VirtualDriverLoader(scratch.Path()),
+                              std::make_unique<zeft::TSystemRadioClock>());
+    connection.SetOwnerThreadPoster(loop.Poster());
+    connection.OnStateChange = [&](std::uint8_t state, std::int32_t value) {
+        notes.push_back({state, value});
+    };
+    connection.RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    connection.start();
+    // Past the one-second pause: the rest of the transmission needs 3.5 s more.
+    ASSERT_TRUE(loop.PumpUntil([&] { return !notes.empty() && notes.back() == TNote{2, 16}; }));
+    const auto before = std::chrono::steady_clock::now();
+    connection.Stop();
+    const auto took = std::chrono::steady_clock::now() - before;
+    EXPECT_LT(took, 1s) << "Stop() waited for the transmission";
+    EXPECT_LT(zeft::test::SentFrames().size(), 18u);
+    EXPECT_EQ(vs::OpenHandles(), 0);
+    vs::Reset();
+}
+
+} // namespace

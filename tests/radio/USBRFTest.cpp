@@ -1,0 +1,130 @@
+// Connecting the stick: the search and the 41 register writes of the transceiver set-up.
+
+#include "AX5051.h"
+#include "RadioTestSupport.h"
+#include "VirtualStick.h"
+#include "VirtualStickReports.h"
+#include "zeft_USBRF.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+namespace vs = zeft::virtualstick;
+
+namespace {
+
+std::vector<std::uint8_t> RegisterWrite(const zeft::TRegisterSetting& setting) {
+    return {0xF0, setting.Register, 0x01, setting.Value, 0x00};
+}
+
+class StickConnection : public testing::Test {
+protected:
+    void SetUp() override { vs::Reset(); }
+    void TearDown() override {
+        Radio.UnloadDriver();
+        vs::Reset();
+        EXPECT_EQ(vs::OpenHandles(), 0);
+    }
+
+    zeft::test::TScratchDirectory Scratch;
+    std::unique_ptr<zeft::TuTrxLoader> Driver =
+        zeft::test::VirtualDriverLoader(Scratch.Path() / "zeft");
+    zeft::TUSBRF Radio{*Driver};
+};
+
+TEST_F(StickConnection, PluggedInStickIsSearchedAndGetsTheWholeSetUpInOrder) {
+    vs::PlugIn();
+    EXPECT_TRUE(Radio.LoadAndConnectStick());
+    EXPECT_NE(Radio.StickHandle(), nullptr);
+    EXPECT_TRUE(Radio.StickWasFound());
+    EXPECT_TRUE(Radio.StickConnected());
+
+    const auto reports = vs::Reports();
+    ASSERT_EQ(reports.size(), zeft::AX5051Configuration.size());
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].Transfer, vs::TTransfer::SetFeature) << "step " << i + 1;
+        EXPECT_EQ(reports[i].Bytes, RegisterWrite(zeft::AX5051Configuration[i]))
+            << "step " << i + 1;
+    }
+    EXPECT_EQ(vs::Register(0, 0x10), 0x49);
+    EXPECT_EQ(vs::Register(0, 0x33), 0x52);
+}
+
+TEST_F(StickConnection, AbsentStickWritesNothing) {
+    EXPECT_FALSE(Radio.LoadAndConnectStick());
+    EXPECT_FALSE(Radio.StickWasFound());
+    EXPECT_FALSE(Radio.StickConnected());
+    EXPECT_TRUE(vs::Reports().empty());
+}
+
+class RefusedRegisterWrite : public StickConnection, public testing::WithParamInterface<int> {};
+
+TEST_P(RefusedRegisterWrite, StopsTheSetUpButTheStickCountsAsConnected) {
+    const int k = GetParam();
+    vs::PlugIn();
+    vs::RefuseRegisterWrite(k);
+    EXPECT_TRUE(Radio.LoadAndConnectStick());
+    EXPECT_TRUE(Radio.StickConnected());
+    const auto reports = vs::Reports();
+    ASSERT_EQ(reports.size(), static_cast<std::size_t>(k));
+    EXPECT_TRUE(reports.back().Refused);
+    EXPECT_EQ(reports.back().Bytes, RegisterWrite(zeft::AX5051Configuration[k - 1]));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, RefusedRegisterWrite, testing::Values(1, 2, 20, 41));
+
+TEST_F(StickConnection, SecondConnectOnTheSameObjectAsksTheStickOnly) {
+    vs::PlugIn();
+    ASSERT_TRUE(Radio.LoadAndConnectStick());
+    vs::ClearReports();
+    EXPECT_TRUE(Radio.ConnectStick());
+    const auto reports = vs::Reports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].Transfer, vs::TTransfer::GetFeature);
+    EXPECT_EQ(reports[0].Bytes[0], 0xDE);
+}
+
+TEST_F(StickConnection, ConnectBeforeTheLibraryIsReadyAnswersTheLastResult) {
+    EXPECT_FALSE(Radio.ConnectStick());
+    vs::PlugIn();
+    ASSERT_TRUE(Radio.LoadAndConnectStick());
+    ASSERT_TRUE(Radio.UnloadDriver());
+    vs::ClearReports();
+    EXPECT_TRUE(Radio.ConnectStick());
+    EXPECT_TRUE(vs::Reports().empty());
+}
+
+TEST_F(StickConnection, LibraryThatCannotBeLoadedKeepsTheFlags) {
+    vs::PlugIn();
+    ASSERT_TRUE(Radio.LoadAndConnectStick());
+    // The private directory turns into a file: the library cannot be written any more.
+    Radio.UnloadDriver();
+    fs::remove_all(Scratch.Path() / "zeft");
+    zeft::test::WriteFileBytes(Scratch.Path() / "zeft", {});
+    EXPECT_FALSE(Radio.LoadAndConnectStick());
+    EXPECT_EQ(Radio.StickHandle(), nullptr);
+    EXPECT_TRUE(Radio.StickWasFound());
+    EXPECT_TRUE(Radio.StickConnected());
+}
+
+TEST_F(StickConnection, EveryAttemptReleasesTheStickObjectBeforeIt) {
+    vs::PlugIn();
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(Radio.LoadAndConnectStick());
+    EXPECT_EQ(vs::OpenHandles(), 1);
+    ASSERT_TRUE(Radio.UnloadDriver());
+    EXPECT_EQ(vs::OpenHandles(), 0);
+    EXPECT_EQ(Radio.StickHandle(), nullptr);
+}
+
+TEST_F(StickConnection, StickPulledOutIsNoticedAtTheNextAttempt) {
+    vs::PlugIn();
+    ASSERT_TRUE(Radio.LoadAndConnectStick());
+    vs::PullOut();
+    Radio.UnloadDriver();
+    EXPECT_FALSE(Radio.LoadAndConnectStick());
+    EXPECT_FALSE(Radio.StickWasFound());
+    EXPECT_FALSE(Radio.StickConnected());
+}
+
+} // namespace
