@@ -220,8 +220,11 @@ void TSingleComfortIntervalSlider::paintEvent(QPaintEvent*) {
 
 void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    if (FDragging || FResizingStart)
-        return; // another button while a gesture runs
+    if (FDragging || FResizingStart) {
+        if (event->buttons() & ~event->button())
+            return; // another button while a gesture runs
+        EndLostGesture();
+    }
     if (event->button() == Qt::LeftButton)
         FClickArmed = true;
     if (!FInterval)
@@ -295,6 +298,20 @@ void TSingleComfortIntervalSlider::mouseReleaseEvent(QMouseEvent* event) {
 
     if (FDrag && !FDrag->Finished())
         FDrag->Release(event->globalPosition().toPoint());
+}
+
+void TSingleComfortIntervalSlider::EndLostGesture() {
+    // The release of the last gesture never came (the window lost the mouse meanwhile): it is
+    // finished as that release would have, so the day is repaired, and a pending drag ends as
+    // if cancelled.
+    if (FResizingStart) {
+        if (FInterval)
+            FInterval->SetStart(PixelToTime(x(), FScale));
+        Raise(OnMoved, this);
+        FResizingStart = false;
+    }
+    if (FDrag && !FDrag->Finished())
+        FDrag->Cancel();
 }
 
 void TSingleComfortIntervalSlider::Click() {

@@ -104,6 +104,7 @@ private:
     class THandlerScope;
 
     void Click();
+    void EndLostGesture();
     void BeginDrag(QPoint pressGlobalPos);
     void DragEnded(QWidget* target);
     void SetCursorShape(Qt::CursorShape shape);

@@ -47,7 +47,9 @@ void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
     QApplication::sendEvent(w, &event);
 }
 
+/// With repaint: the move and the painting of what it changed (the two controls, offscreen).
 void BM_StartEdgeDragMove(benchmark::State& state) {
+    const bool paint = state.range(0) != 0;
     TScene scene;
     TSingleComfortIntervalSlider* slider = scene.Row->Sliders().Items(5); // 17:00-20:00
     const int y = slider->height() / 2;
@@ -63,21 +65,36 @@ void BM_StartEdgeDragMove(benchmark::State& state) {
         const int target = (step++ % 2 == 0) ? 320 : 340;
         Send(slider, QEvent::MouseMove, QPoint(target - slider->x(), y), Qt::NoButton,
              Qt::LeftButton);
+        if (paint)
+            scene.Window->repaint();
     }
     Send(slider, QEvent::MouseButtonRelease, QPoint(0, y), Qt::LeftButton, Qt::NoButton);
 }
-BENCHMARK(BM_StartEdgeDragMove)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+BENCHMARK(BM_StartEdgeDragMove)
+    ->ArgName("paint")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9);
 
 void BM_RowRebuildSevenPeriods(benchmark::State& state) {
+    const bool paint = state.range(0) != 0;
     TScene scene;
     for (auto _ : state) {
         scene.Row->Rebuild();
+        if (paint)
+            scene.Window->repaint();
         benchmark::DoNotOptimize(scene.Row->Sliders().Count());
     }
     if (scene.Row->Sliders().Count() != 7)
         state.SkipWithError("the row did not hold seven controls");
 }
-BENCHMARK(BM_RowRebuildSevenPeriods)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+BENCHMARK(BM_RowRebuildSevenPeriods)
+    ->ArgName("paint")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "TDevViewWindow.h"
 
 #include "TDailyComfortIntervalsSlider.h"
+#include "TDailyHeatingIntervals.h"
 #include "TDropTarget.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_EditorGeometry.h"
@@ -135,6 +136,38 @@ void TDevViewWindow::LayOut() {
         const int top = RoundHalfEven(itemHeight * (day + 0.5) - itemHeight * 0.5);
         FDayRows[static_cast<size_t>(day)]->setGeometry(margin, top, rowWidth, itemHeight);
     }
+}
+
+bool TDevViewWindow::Select(int day, int period) {
+    if (day < 0 || day >= THeatingLocation::DaysPerWeek)
+        return false;
+    const TSliderList& sliders = FDayRows[static_cast<size_t>(day)]->Sliders();
+    if (period < 0 || period >= sliders.Count())
+        return false;
+    sliders.Items(period)->SetSelected(true);
+    SliderSelected(sliders.Items(period));
+    return true;
+}
+
+QString TDevViewWindow::ProgramText() const {
+    QString text;
+    for (int day = 0; day < THeatingLocation::DaysPerWeek; ++day) {
+        const TDailyHeatingIntervals& periods = FLocation->Days(day);
+        text += DayName(day + 1).left(3);
+        for (int i = 0; i < periods.Count(); ++i) {
+            const TSingleHeatingInterval& p = periods.Items(i);
+            const int start = MinutesOf(p.Start());
+            const int stop = MinutesOf(p.Stop());
+            text += QStringLiteral(" %1:%2-%3:%4/%5")
+                        .arg(start / 60, 2, 10, QLatin1Char('0'))
+                        .arg(start % 60, 2, 10, QLatin1Char('0'))
+                        .arg(stop / 60, 2, 10, QLatin1Char('0'))
+                        .arg(stop % 60, 2, 10, QLatin1Char('0'))
+                        .arg(p.Temperature().Value(), 0, 'f', 1);
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
 }
 
 void TDevViewWindow::SliderSelected(TSingleComfortIntervalSlider* c) {

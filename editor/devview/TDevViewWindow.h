@@ -28,6 +28,10 @@ public:
     TDailyComfortIntervalsSlider* DayRow(int day) const {
         return FDayRows[static_cast<size_t>(day)];
     }
+    /// Selects period `period` of day `day` as a click would; false if there is none.
+    bool Select(int day, int period);
+    /// The periods of the seven days, one day a line ("Mon 00:00-06:00/17.0 ...").
+    QString ProgramText() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

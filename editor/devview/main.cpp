@@ -1,5 +1,6 @@
 // The editor's developer program: the seven day rows of one template in a window.
-//   zeft_editor_devview [template] [--select day:period] [--screenshot file.png]
+//   zeft_editor_devview [template] [--select day:period] [--screenshot file.png [--delay ms]]
+//                       [--print]
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDevViewWindow.h"
 #include "zeft_DisplayScale.h"
@@ -18,8 +19,10 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("template", "Template to show, 0 to 9 (default 1).");
     const QCommandLineOption select("select", "Select period P of day D (0 = Monday).", "D:P");
     const QCommandLineOption screenshot("screenshot", "Save the window as PNG and quit.", "file");
+    const QCommandLineOption delay("delay", "Wait this long before the screenshot.", "ms", "300");
+    const QCommandLineOption print("print", "Print the program of the week on leaving.");
     const QCommandLineOption language("language", "Language: 7, 9 or 12.", "id");
-    parser.addOptions({select, screenshot, language});
+    parser.addOptions({select, screenshot, delay, print, language});
     parser.process(app);
 
     zeft::InitLanguageFromUserDefault();
@@ -42,22 +45,20 @@ int main(int argc, char** argv) {
 
     if (parser.isSet(select)) {
         const QStringList parts = parser.value(select).split(':');
-        const int day = parts.value(0).toInt();
-        const int period = parts.value(1).toInt();
-        if (day >= 0 && day < zeft::THeatingLocation::DaysPerWeek) {
-            const auto& sliders = window.DayRow(day)->Sliders();
-            if (period >= 0 && period < sliders.Count())
-                sliders.Items(period)->SetSelected(true);
-        }
+        if (!window.Select(parts.value(0).toInt(), parts.value(1).toInt()))
+            std::fprintf(stderr, "There is no period %s.\n", qPrintable(parser.value(select)));
     }
 
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
-        QTimer::singleShot(300, &window, [&window, file] {
+        QTimer::singleShot(parser.value(delay).toInt(), &window, [&window, file] {
             if (!window.grab().save(file))
                 std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
             QApplication::quit();
         });
     }
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    if (parser.isSet(print))
+        std::printf("%s", qPrintable(window.ProgramText()));
+    return result;
 }

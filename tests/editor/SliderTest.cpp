@@ -246,6 +246,44 @@ TEST_F(SliderTest, ARefusedDropAndACancelledDragCountAsClicks) {
     EXPECT_EQ(Day->Count(), 2);
 }
 
+TEST_F(SliderTest, APressAfterALostReleaseEndsTheOldGestureFirst) {
+    Show({{0, 0, 6, 0, 17}, {6, 0, 12, 0, 21}, {12, 0, 24, 0, 17}});
+    TSingleComfortIntervalSlider* c = Slider(1);
+    Press(c, 100);
+    MoveHeld(c, 130); // a running drag whose release the window never saw
+    ASSERT_TRUE(c->Dragging());
+    QTest::mousePress(c, Qt::LeftButton, {}, QPoint(100, c->height() / 2));
+    EXPECT_TRUE(c->Selected()) << "the lost drag ended as a cancelled one: a click";
+    EXPECT_TRUE(c->Dragging()) << "the new press begins its own drag";
+    Release(c, 100);
+    EXPECT_FALSE(c->Dragging());
+    EXPECT_FALSE(c->Selected());
+
+    BeginEdgeDragTo(c, TimeToPixel(TimeOf(7, 5), 474));
+    ASSERT_EQ(c->x(), TimeToPixel(TimeOf(7, 5), 474));
+    QTest::mousePress(c, Qt::LeftButton, {}, QPoint(c->width() / 2, c->height() / 2));
+    EXPECT_FALSE(c->ResizingStart());
+    EXPECT_EQ(c->x(), TimeToPixel(TimeOf(7, 0), 474)) << "the edge takes the stored start";
+    Release(c, c->width() / 2);
+    EXPECT_EQ(DayText(*Day), "00:00-07:00 07:00-12:00 12:00-24:00");
+}
+
+TEST_F(SliderTest, AnEdgeDragWhoseReleaseWasLostStillRepairsTheDay) {
+    Show({{0, 0, 6, 0, 17}, {6, 0, 8, 0, 21}, {8, 0, 12, 0, 19}, {12, 0, 24, 0, 17}});
+    QPointer<TSingleComfortIntervalSlider> c = Slider(2);
+    BeginEdgeDragTo(c, TimeToPixel(TimeOf(5, 0), 474));
+    ASSERT_EQ(DayText(*Day), "00:00-06:00 06:00-06:10 05:00-12:00 12:00-24:00");
+    QTest::mousePress(c, Qt::LeftButton, {}, QPoint(c->width() / 2, c->height() / 2));
+    EXPECT_EQ(DayText(*Day), "00:00-05:00 05:00-12:00 12:00-24:00");
+    ASSERT_EQ(SliderCount(), 3);
+    ASSERT_FALSE(c.isNull());
+    Release(c, c->width() / 2); // reaches the replaced control, which does nothing
+    EXPECT_EQ(DayText(*Day), "00:00-05:00 05:00-12:00 12:00-24:00");
+    EXPECT_EQ(SelectedCount(), 0);
+    DeleteLater();
+    EXPECT_TRUE(c.isNull());
+}
+
 TEST_F(SliderTest, ANarrowControlKeepsTheResizeCursorButOnlyItsLeftHalfMovesTheStart) {
     Show({{0, 0, 6, 0, 17}, {6, 0, 6, 30, 21}, {6, 30, 24, 0, 17}});
     Watch();
