@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# The print-queue test prints through CUPS with its PDF printer.
+scripts/start-cups.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 fuzz_seconds=${ZEFT_FUZZ_SECONDS:-60}

@@ -5,7 +5,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <ostream>
 #include <vector>
+
+/// Lets test failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace zeft::test {
 
