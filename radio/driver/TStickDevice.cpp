@@ -11,6 +11,10 @@ constexpr std::size_t MaxDescriptorSize = 4096;
 // The largest report hidraw hands out; used when a device's descriptor cannot be read.
 constexpr std::size_t LargestInputReport = 16384;
 
+// hidapi keeps its last error text until hid_exit. The connection thread unloads this library
+// (and hidapi with it) at every poll, so release it then rather than leak it each time.
+__attribute__((destructor)) void ReleaseHidapi() { hid_exit(); }
+
 } // namespace
 
 bool TStickDevice::Find(std::uint16_t vendorId, std::uint16_t productId) {
