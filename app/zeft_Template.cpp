@@ -27,7 +27,8 @@ QFont TZEFTForm::FormFont(int pixelSize, bool bold) {
 void TZEFTForm::showEvent(QShowEvent* event) {
     if (!FCentred && isWindow()) {
         FCentred = true;
-        if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        if (const QScreen* screen =
+                this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
             move(frame.topLeft());

@@ -1,0 +1,5 @@
+#include "zeft_Application.h"
+
+int main(int argc, char** argv) {
+    return zeft::RunProgram(argc, argv);
+}

@@ -1,0 +1,73 @@
+#include "zeft_Application.h"
+
+#include "zeft_About.h"
+#include "zeft_Dialogs.h"
+#include "zeft_DisplayScale.h"
+#include "zeft_Help.h"
+#include "zeft_LanguageResources.h"
+#include "zeft_Main.h"
+#include "zeft_Print.h"
+#include "zeft_PrintCommands.h"
+#include "zeft_Settings.h"
+#include "zeft_USBConnection.h"
+
+#include <QMessageBox>
+
+namespace zeft {
+
+TZEFTApplication::TZEFTApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TZEFTApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowErrorReport(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowErrorReport(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+void TZEFTApplication::ShowErrorReport(const QString& text) {
+    TDialogs::Message(QApplication::activeWindow(), QMessageBox::Critical,
+                      QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
+int RunProgram(int argc, char** argv) {
+    InitLanguageFromUserDefault();
+    const TZEFTSettings settings;
+    TZEFTApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZEFT"));
+    QApplication::setOrganizationName(QStringLiteral("Pellwick"));
+    InitDisplayScale();
+
+    // The windows in their order: main window, about box, report module, help window.
+    std::unique_ptr<TZEFTAboutForm> aboutForm;
+    std::unique_ptr<TZEFTPrintProfiles> printProfiles;
+    std::unique_ptr<TZEFTHelpForm> helpForm;
+    TMainFormServices services;
+    services.Settings = &settings;
+    services.MakeConnection = [] { return std::make_unique<TUSBConnection>(); };
+    services.ShowAbout = [&aboutForm] { aboutForm->ShowModal(); };
+    services.ShowHelp = [&helpForm] { helpForm->ShowContents(); };
+    TZEFTMainForm* window = nullptr;
+    services.PrintProfile = [&](const THeatingLocation* location) {
+        SchemePrintRun(*printProfiles, window, location);
+    };
+    services.PrintAllProfiles = [&](const THeatingLocations& locations) {
+        SchemePrintAllRun(*printProfiles, window, locations);
+    };
+    TZEFTMainForm mainForm(std::move(services));
+    window = &mainForm;
+    aboutForm = std::make_unique<TZEFTAboutForm>(&mainForm);
+    printProfiles = std::make_unique<TZEFTPrintProfiles>();
+    helpForm = std::make_unique<TZEFTHelpForm>(&mainForm);
+    QApplication::setApplicationDisplayName(mainForm.windowTitle());
+    mainForm.show();
+    const int result = QApplication::exec();
+    helpForm.reset();
+    aboutForm.reset();
+    return result;
+}
+
+} // namespace zeft

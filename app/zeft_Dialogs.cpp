@@ -1,0 +1,63 @@
+#include "zeft_Dialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace zeft {
+
+QMessageBox::StandardButton TDialogs::Message(QWidget* parent, QMessageBox::Icon icon,
+                                              const QString& caption, const QString& text,
+                                              QMessageBox::StandardButtons buttons) {
+    if (MessageHook)
+        return MessageHook({icon, caption, text, buttons});
+    QMessageBox box(icon, caption, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString TDialogs::QtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // The description already names its patterns; Qt takes them from the parentheses.
+        QString description = parts[i];
+        if (!description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        filters << description.replace(QLatin1Char(';'), QLatin1Char(' '));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, const QString& preset, const QString& filter,
+                                     bool saving) {
+    if (TDialogs::FileHook)
+        return TDialogs::FileHook(preset, filter, saving);
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(TDialogs::QtFilter(filter));
+    dialog.setDefaultSuffix(QStringLiteral("zeft"));
+    // Replacing the file is safe (the save keeps the old file until the new one is complete),
+    // and the program has never asked before overwriting.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!preset.isEmpty())
+        dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> TDialogs::OpenFileName(QWidget* parent, const QString& preset,
+                                              const QString& filter) {
+    return RunFileDialog(parent, preset, filter, false);
+}
+
+std::optional<QString> TDialogs::SaveFileName(QWidget* parent, const QString& preset,
+                                              const QString& filter) {
+    return RunFileDialog(parent, preset, filter, true);
+}
+
+} // namespace zeft

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace zeft {
+
+/// The program's modal questions and file dialogs, behind seams that tests answer: when a hook
+/// is set it is asked instead of showing the dialog.
+class TDialogs {
+public:
+    /// A message box; returns the button pressed.
+    static QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
+                                               const QString& caption, const QString& text,
+                                               QMessageBox::StandardButtons buttons);
+    /// The open or save dialog with the filter of text 4801 (description|pattern pairs) and
+    /// the default suffix "zeft"; returns the chosen path, or nothing when cancelled.
+    static std::optional<QString> OpenFileName(QWidget* parent, const QString& preset,
+                                               const QString& filter);
+    static std::optional<QString> SaveFileName(QWidget* parent, const QString& preset,
+                                               const QString& filter);
+
+    /// Converts "Text (*.a)|*.a|All (*.*)|*.*" into Qt's "Text (*.a);;All (*.*)" form.
+    static QString QtFilter(const QString& filter);
+
+    struct TMessageRequest {
+        QMessageBox::Icon Icon;
+        QString Caption;
+        QString Text;
+        QMessageBox::StandardButtons Buttons;
+    };
+    static inline std::function<QMessageBox::StandardButton(const TMessageRequest&)> MessageHook;
+    /// Gets (preset, filter, saving) and answers with a path or nothing.
+    static inline std::function<std::optional<QString>(const QString&, const QString&, bool)>
+        FileHook;
+};
+
+} // namespace zeft

@@ -1,0 +1,165 @@
+#pragma once
+
+#include "THeatingLocations.h"
+#include "zeft_Template.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QBoxLayout;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QTimer;
+
+namespace zeft {
+
+class TDailyComfortIntervalsSlider;
+class TDayList;
+class TSingleComfortIntervalSlider;
+class TTemperatureChooser;
+class TUSBConnection;
+class TZEFTSettings;
+
+/// What the main window needs from the rest of the program; tests pass their own.
+struct TMainFormServices {
+    /// The settings store; must outlive the window.
+    const TZEFTSettings* Settings = nullptr;
+    /// Makes the connection thread (not yet started); null runs the window without one.
+    std::function<std::unique_ptr<TUSBConnection>()> MakeConnection;
+    /// Print the location (null: nothing) or all locations; filled in by the program.
+    std::function<void(const THeatingLocation* location)> PrintProfile;
+    std::function<void(const THeatingLocations& locations)> PrintAllProfiles;
+    std::function<void()> ShowAbout;
+    std::function<void()> ShowHelp;
+};
+
+/// The application window: the locations list, the weekly program of the current location,
+/// the menus and commands, the connection thread and the status bar.
+class TZEFTMainForm : public TZEFTForm {
+    Q_OBJECT
+
+public:
+    explicit TZEFTMainForm(TMainFormServices services);
+    ~TZEFTMainForm() override;
+
+    // --- state other parts and the tests look at ------------------------------------------
+    THeatingLocations& Locations() { return *FLocations; }
+    THeatingLocation* CurrentLocation() const { return FCurrentLocation; }
+    const QString& CurrentFileName() const { return FCurrentFileName; }
+    bool Modified() const { return FModified; }
+    std::uint8_t ConnectionState() const { return FConnectionState; }
+    std::int32_t ConnectionValue() const { return FConnectionValue; }
+    TUSBConnection* Connection() const { return FConnection.get(); }
+    /// The command named name ("FileSave", "SchemeTransmit", ...).
+    QAction* Command(const QString& name) const;
+    TDailyComfortIntervalsSlider* DayRow(int index) const {
+        return FDayRows[static_cast<size_t>(index)];
+    }
+
+    // --- controls ------------------------------------------------------------------------
+    QListWidget* lvLocations = nullptr;
+    TDayList* lbDays = nullptr;
+    TTemperatureChooser* cmbTemperature = nullptr;
+    QPushButton* btnSplitInterval = nullptr;
+    QLabel* imgTrashCan = nullptr;
+    QLabel* paCurrentSchemeDisplayText = nullptr;
+    QScrollArea* sbxSliders = nullptr;
+    QWidget* paSchemeConfig = nullptr;
+    QPushButton* btnTransmit = nullptr;
+    QPushButton* btnClose = nullptr;
+    QWidget* sbStatus = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QTimer* timCurrentTime = nullptr;
+
+    // --- handlers (public so that tests can drive the parts without a window manager) ------
+    void ApplyLanguageTexts();
+    void RefreshLanguage();
+    void ResizeSchemeConfig();
+    void SelectSchemeExecute(QListWidgetItem* item);
+    void LoadFile(const QString& path);
+    void AddTemplateLocation(int templateIndex);
+    void ConnectionStateChanged(std::uint8_t state, std::int32_t value);
+    void ShowConnectionStatus();
+    void sbStatusResize();
+    void timCurrentTimeTimer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // creation
+    void CreateCommands();
+    void CreateMenus();
+    void CreateLayout();
+    void CreateDayRows();
+    void FillTemperatureChooser();
+    QAction* AddCommand(const QString& name, const QKeySequence& shortcut = {});
+    void FormCreate();
+    bool FormCloseQuery();
+    void FormClose();
+
+    // locations and files
+    void LocationAdded(THeatingLocation* location);
+    void LocationRemoving(int index);
+    void LocationsChanged();
+    void SchemeRemoveExecute();
+    void lvLocationsSelectItem(QListWidgetItem* item);
+    void lvLocationsChange(QListWidgetItem* item);
+    void FileOpenExecute();
+    void FileSaveExecute();
+    void FileSaveAsExecute();
+    bool SaveTo(const QString& path);
+    void UpdateFileCommands(int remainingLocations);
+    QListWidgetItem* ItemOf(const THeatingLocation* location) const;
+    THeatingLocation* LocationOf(const QListWidgetItem* item) const;
+    void ShowNoLocation();
+
+    // the schedule area
+    void cmbTemperatureSelect(int index);
+    void IntervalSliderSelected(TSingleComfortIntervalSlider* slider);
+    void DeselectOtherSliders(TSingleComfortIntervalSlider* slider);
+    void SplitSingleIntervalExecute();
+    bool imgTrashCanDragOver(QWidget* source);
+    void imgTrashCanDragDrop(QWidget* source);
+    void lbDaysMouseDown(QPoint pos);
+    bool lbDaysDragOver(QWidget* source, QPoint pos);
+    void lbDaysDragDrop(QWidget* source, QPoint pos);
+    void UpdateLocationCommands();
+
+    // transmission and language
+    void SchemeTransmitExecute();
+    void SetLanguage(std::uint16_t languageId);
+
+    TMainFormServices FServices;
+    std::unique_ptr<THeatingLocations> FLocations;
+    THeatingLocation* FCurrentLocation = nullptr;
+    QString FCurrentFileName;
+    bool FModified = false;
+    std::uint8_t FConnectionState = 0;
+    std::int32_t FConnectionValue = 0;
+    bool FStatusKnown = false;
+    std::array<TDailyComfortIntervalsSlider*, 7> FDayRows{};
+    int DragDayIndex = -1;
+    QString FDialogFilter;
+    std::unique_ptr<TUSBConnection> FConnection;
+    QMenu* miFile = nullptr;
+    QMenu* miScheme = nullptr;
+    QMenu* miHelp = nullptr;
+    QMenu* miHelpLanguage = nullptr;
+    QWidget* paCurrentScheme = nullptr;
+    QBoxLayout* FButtonsLayout = nullptr;
+    /// Set while a file is read: the list shows the result once, at the end.
+    bool FLoading = false;
+};
+
+} // namespace zeft

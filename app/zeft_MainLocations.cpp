@@ -1,0 +1,203 @@
+// The main window's locations list and its scheme and file commands.
+#include "TDailyComfortIntervalsSlider.h"
+#include "TDayList.h"
+#include "TScheduleFileError.h"
+#include "zeft_Dialogs.h"
+#include "zeft_LanguageResources.h"
+#include "zeft_Main.h"
+#include "zeft_Pictures.h"
+#include "zeft_Routines.h"
+#include "zeft_ScheduleFile.h"
+#include "zeft_Templates.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+
+namespace zeft {
+
+namespace {
+
+constexpr int LocationRole = Qt::UserRole + 1;
+
+} // namespace
+
+THeatingLocation* TZEFTMainForm::LocationOf(const QListWidgetItem* item) const {
+    if (!item)
+        return nullptr;
+    return reinterpret_cast<THeatingLocation*>(item->data(LocationRole).value<quintptr>());
+}
+
+QListWidgetItem* TZEFTMainForm::ItemOf(const THeatingLocation* location) const {
+    for (int i = 0; i < lvLocations->count(); ++i)
+        if (LocationOf(lvLocations->item(i)) == location)
+            return lvLocations->item(i);
+    return nullptr;
+}
+
+void TZEFTMainForm::UpdateFileCommands(int remainingLocations) {
+    QAction* saveAs = Command(QStringLiteral("FileSaveAs"));
+    saveAs->setEnabled(remainingLocations > 0);
+    Command(QStringLiteral("FileSave"))
+        ->setEnabled(saveAs->isEnabled() && !FCurrentFileName.isEmpty());
+}
+
+void TZEFTMainForm::LocationAdded(THeatingLocation* location) {
+    FCurrentLocation = location;
+    auto* item = new QListWidgetItem;
+    item->setText(QString::fromStdString(location->DisplayText));
+    item->setData(LocationRole, QVariant::fromValue(reinterpret_cast<quintptr>(location)));
+    item->setIcon(QIcon(RadiatorPicture(lvLocations->iconSize().width())));
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    {
+        const QSignalBlocker block(lvLocations); // adding is not a rename
+        lvLocations->addItem(item);
+    }
+    if (!FLoading) {
+        lvLocations->setCurrentItem(ItemOf(location));
+        SelectSchemeExecute(ItemOf(location));
+    }
+    UpdateFileCommands(FLocations->Count());
+    FModified = true;
+}
+
+void TZEFTMainForm::LocationRemoving(int index) {
+    const THeatingLocation* removed = &FLocations->Items(index);
+    QListWidgetItem* item = ItemOf(removed);
+    QListWidgetItem* next = nullptr;
+    if (item && removed == FCurrentLocation && !FLoading) {
+        // The window must never keep showing, printing or transmitting a removed location:
+        // the next item of the list takes its place, or the one before the last.
+        const int row = lvLocations->row(item);
+        next = lvLocations->item(row + 1 < lvLocations->count() ? row + 1 : row - 1);
+    }
+    if (removed == FCurrentLocation)
+        ShowNoLocation();
+    {
+        const QSignalBlocker block(lvLocations);
+        delete item;
+    }
+    if (next) {
+        lvLocations->setCurrentItem(next);
+        SelectSchemeExecute(next);
+    }
+    UpdateFileCommands(FLocations->Count() - 1);
+    FModified = true;
+}
+
+void TZEFTMainForm::ShowNoLocation() {
+    FCurrentLocation = nullptr;
+    for (TDailyComfortIntervalsSlider* row : FDayRows)
+        if (row)
+            row->SetIntervals(nullptr);
+    paCurrentSchemeDisplayText->clear();
+    lbDays->clear();
+    Command(QStringLiteral("SplitSingleInterval"))->setEnabled(false);
+    UpdateLocationCommands();
+}
+
+void TZEFTMainForm::LocationsChanged() {
+    FModified = true;
+}
+
+void TZEFTMainForm::AddTemplateLocation(int templateIndex) {
+    auto location = CreateTemplateLocation(templateIndex, LoadLanguageStringUtf8);
+    location->DisplayText = FLocations->MakeUniqueName(location->DisplayText);
+    FLocations->Add(std::move(location));
+}
+
+void TZEFTMainForm::SchemeRemoveExecute() {
+    const QList<QListWidgetItem*> selected = lvLocations->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int index = FLocations->IndexOf(LocationOf(selected.constFirst()));
+    if (index >= 0)
+        FLocations->Delete(index);
+}
+
+void TZEFTMainForm::lvLocationsSelectItem(QListWidgetItem* item) {
+    SelectSchemeExecute(item);
+}
+
+void TZEFTMainForm::lvLocationsChange(QListWidgetItem* item) {
+    if (!FCurrentLocation || !item)
+        return;
+    const std::string caption = item->text().toStdString();
+    if (FCurrentLocation->DisplayText == caption)
+        return;
+    // The in-place editor only ever edits the displayed location's item.
+    FCurrentLocation->DisplayText = caption;
+    FModified = true;
+    SelectSchemeExecute(item);
+}
+
+void TZEFTMainForm::FileOpenExecute() {
+    const std::optional<QString> path =
+        TDialogs::OpenFileName(this, FCurrentFileName, FDialogFilter);
+    if (path)
+        LoadFile(*path);
+}
+
+void TZEFTMainForm::LoadFile(const QString& path) {
+    bool readable = true;
+    try {
+        TScheduleDocument parsed;
+        ParseScheduleFile(QFile::encodeName(path).toStdString(), parsed);
+        THeatingLocations read;
+        read.OnChange = [this](TModelObject*) { LocationsChanged(); };
+        read.LoadFromXML(parsed.Document, &parsed.Lines);
+        FLoading = true;
+        FLocations->Clear();
+        while (read.Count() > 0)
+            FLocations->Add(read.Extract(0));
+        FLoading = false;
+    } catch (const TScheduleFileError&) {
+        FLoading = false;
+        // A file that is there but cannot be read keeps the current name, so that a later
+        // Save cannot overwrite it with other locations. A missing file becomes the name.
+        readable = !QFileInfo::exists(path);
+    }
+    if (lvLocations->count() > 0) {
+        QListWidgetItem* first = lvLocations->item(0);
+        lvLocations->setCurrentItem(first);
+        SelectSchemeExecute(first);
+    }
+    if (readable)
+        FCurrentFileName = path;
+    Command(QStringLiteral("FileSave"))->setEnabled(!FCurrentFileName.isEmpty());
+    FModified = false;
+}
+
+bool TZEFTMainForm::SaveTo(const QString& path) {
+    try {
+        FLocations->SaveToFile(QFile::encodeName(path).toStdString());
+        FModified = false;
+        return true;
+    } catch (const TScheduleFileError&) {
+        TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4012)),
+                          LoadLanguageString(4807), QMessageBox::Ok);
+        return false;
+    }
+}
+
+void TZEFTMainForm::FileSaveExecute() {
+    if (FCurrentFileName.isEmpty()) {
+        if (Command(QStringLiteral("FileSaveAs"))->isEnabled())
+            FileSaveAsExecute();
+        return;
+    }
+    SaveTo(FCurrentFileName);
+}
+
+void TZEFTMainForm::FileSaveAsExecute() {
+    const std::optional<QString> path =
+        TDialogs::SaveFileName(this, FCurrentFileName, FDialogFilter);
+    if (!path)
+        return;
+    FCurrentFileName = *path;
+    Command(QStringLiteral("FileSave"))->setEnabled(!FCurrentFileName.isEmpty());
+    SaveTo(FCurrentFileName);
+}
+
+} // namespace zeft

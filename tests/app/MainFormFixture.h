@@ -1,0 +1,145 @@
+#pragma once
+
+#include "TDailyComfortIntervalsSlider.h"
+#include "TDayList.h"
+#include "TSingleComfortIntervalSlider.h"
+#include "TTemperatureChooser.h"
+#include "zeft_Dialogs.h"
+#include "zeft_LanguageResources.h"
+#include "zeft_Main.h"
+#include "zeft_Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace zeft::test {
+
+/// The real main window on the offscreen platform, with its settings in a temporary folder and
+/// every dialog answered by the test.
+class MainFormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FSettingsDir.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettingsDir.path());
+        LanguageID = 9;
+        SublanguageID = 1;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TDialogs::MessageHook = [this](const TDialogs::TMessageRequest& request) {
+            Messages.push_back(request);
+            return NextAnswer;
+        };
+        TDialogs::FileHook = [this](const QString& preset, const QString&, bool saving) {
+            FilePresets.push_back(preset);
+            FileSaving.push_back(saving);
+            return NextFile;
+        };
+    }
+
+    void TearDown() override {
+        Form.reset();
+        TDialogs::MessageHook = nullptr;
+        TDialogs::FileHook = nullptr;
+        QLocale::setDefault(QLocale::c());
+    }
+
+    /// Creates and shows the window as the program does.
+    TZEFTMainForm& Start(std::function<std::unique_ptr<TUSBConnection>()> connection = nullptr) {
+        TMainFormServices services;
+        services.Settings = &Settings;
+        services.MakeConnection = std::move(connection);
+        services.PrintProfile = [this](const THeatingLocation* location) {
+            Printed.push_back(location);
+        };
+        Form = std::make_unique<TZEFTMainForm>(std::move(services));
+        Form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        return *Form;
+    }
+
+    QAction* Command(const char* name) const { return Form->Command(QLatin1String(name)); }
+
+    std::vector<std::string> ListCaptions() const {
+        std::vector<std::string> captions;
+        for (int i = 0; i < Form->lvLocations->count(); ++i)
+            captions.push_back(Form->lvLocations->item(i)->text().toStdString());
+        return captions;
+    }
+
+    std::vector<std::string> CollectionNames() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < Form->Locations().Count(); ++i)
+            names.push_back(Form->Locations().Items(i).DisplayText);
+        return names;
+    }
+
+    QListWidgetItem* ListItem(const std::string& caption) const {
+        const auto items =
+            Form->lvLocations->findItems(QString::fromStdString(caption), Qt::MatchExactly);
+        return items.isEmpty() ? nullptr : items.constFirst();
+    }
+
+    void SelectLocation(const std::string& caption) {
+        QListWidgetItem* item = ListItem(caption);
+        ASSERT_NE(item, nullptr) << caption;
+        Form->lvLocations->setCurrentItem(item);
+    }
+
+    std::string CurrentName() const {
+        return Form->CurrentLocation() ? Form->CurrentLocation()->DisplayText : "(none)";
+    }
+
+    TSingleComfortIntervalSlider* Slider(int day, int index) const {
+        const TSliderList& sliders = Form->DayRow(day)->Sliders();
+        return index < sliders.Count() ? sliders.Items(index) : nullptr;
+    }
+
+    // Synthetic mouse input through the window, as the platform delivers it.
+    QWindow* Window() const { return Form->windowHandle(); }
+    QPoint InWindow(QWidget* widget, QPoint local) const {
+        return widget->mapTo(Form.get(), local);
+    }
+    void Press(QWidget* widget, QPoint local) {
+        QTest::mousePress(Window(), Qt::LeftButton, {}, InWindow(widget, local));
+    }
+    void MoveTo(QWidget* widget, QPoint local) {
+        QTest::mouseMove(Window(), InWindow(widget, local));
+    }
+    void Release(QWidget* widget, QPoint local) {
+        QTest::mouseRelease(Window(), Qt::LeftButton, {}, InWindow(widget, local));
+    }
+    void Click(QWidget* widget, QPoint local) {
+        Press(widget, local);
+        Release(widget, local);
+    }
+    /// Press on from, move in steps to to, release there.
+    void Drag(QWidget* from, QPoint fromLocal, QWidget* to, QPoint toLocal) {
+        Press(from, fromLocal);
+        const QPoint start = InWindow(from, fromLocal), end = InWindow(to, toLocal);
+        for (int step = 1; step <= 8; ++step) {
+            const QPoint p = start + (end - start) * step / 8;
+            QTest::mouseMove(Window(), p);
+        }
+        QTest::mouseRelease(Window(), Qt::LeftButton, {}, end);
+        QApplication::processEvents();
+    }
+
+    QTemporaryDir FSettingsDir;
+    TZEFTSettings Settings;
+    std::unique_ptr<TZEFTMainForm> Form;
+    std::vector<TDialogs::TMessageRequest> Messages;
+    QMessageBox::StandardButton NextAnswer = QMessageBox::Ok;
+    std::vector<QString> FilePresets;
+    std::vector<bool> FileSaving;
+    std::optional<QString> NextFile;
+    std::vector<const THeatingLocation*> Printed;
+};
+
+} // namespace zeft::test
