@@ -200,7 +200,6 @@ void TZEFTMainForm::CreateLayout() {
 
     paSchemeConfig = Panel(paCompleteScheme);
     paSchemeConfig->setObjectName(QStringLiteral("paSchemeConfig"));
-    paSchemeConfig->installEventFilter(this);
     completeLayout->addWidget(paSchemeConfig, 1);
     auto* schemeLayout = new QVBoxLayout(paSchemeConfig);
     schemeLayout->setContentsMargins(0, 0, 0, 0);
@@ -267,6 +266,9 @@ void TZEFTMainForm::CreateLayout() {
     sbxSliders->viewport()->setAutoFillBackground(false);
     rowsHost->setAutoFillBackground(false);
     rowsLayout->addWidget(sbxSliders, 1);
+    // The rows follow the day list and the scroll area, which are laid out after their parent.
+    lbDays->installEventFilter(this);
+    sbxSliders->installEventFilter(this);
     schemeLayout->addLayout(rowsLayout, 1);
 
     auto* paButtons = Panel(paCompleteScheme);
@@ -475,7 +477,7 @@ void TZEFTMainForm::closeEvent(QCloseEvent* event) {
 
 bool TZEFTMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
-        if (watched == paSchemeConfig)
+        if (watched == lbDays || watched == sbxSliders)
             ResizeSchemeConfig();
         else if (watched == sbStatus)
             sbStatusResize();

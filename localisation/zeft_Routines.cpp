@@ -1,6 +1,7 @@
 #include "zeft_Routines.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -294,7 +295,12 @@ QChar UserDecimalSeparator() {
 }
 
 QString UserShortTimeFormat() {
-    return QLocale().timeFormat(QLocale::ShortFormat);
+    // Hours and minutes only: some locales (C among them) put seconds and a time zone in the
+    // short format, which the period captions and the clock have no room for.
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    static const QRegularExpression seconds(QStringLiteral("[:.]?s{1,2}|\\s*t+"));
+    format.remove(seconds);
+    return format.trimmed();
 }
 
 QString WithoutAccelerator(const QString& text) {

@@ -135,6 +135,21 @@ TEST(FormatText, ShortFormUsesTheDefaultLocalesSeparator) {
     QLocale::setDefault(saved);
 }
 
+TEST(UserShortTimeFormat, KeepsHoursAndMinutesOnly) {
+    const QLocale saved;
+    const std::pair<QLocale, QString> cases[] = {
+        {QLocale::c(), QStringLiteral("HH:mm")},
+        {QLocale(QLocale::English, QLocale::UnitedStates), QStringLiteral("h:mm AP")},
+        {QLocale(QLocale::German, QLocale::Germany), QStringLiteral("HH:mm")},
+        {QLocale(QLocale::French, QLocale::France), QStringLiteral("HH:mm")},
+    };
+    for (const auto& [locale, expected] : cases) {
+        QLocale::setDefault(locale);
+        EXPECT_EQ(UserShortTimeFormat(), expected) << locale.name().toStdString();
+    }
+    QLocale::setDefault(saved);
+}
+
 TEST(WithoutAccelerator, RemovesMarkersAndKeepsDoubledAmpersands) {
     EXPECT_EQ(WithoutAccelerator(QStringLiteral("&Save")), QStringLiteral("Save"));
     EXPECT_EQ(WithoutAccelerator(QStringLiteral("E&xit")), QStringLiteral("Exit"));
