@@ -195,6 +195,20 @@ TEST_F(Connection, FailedRequestStaysPendingWhileTheStickIsGone) {
     EXPECT_TRUE(Conn->TransmitPending());
 }
 
+TEST_F(Connection, RequestFromTheOwnerWhileTheThreadRunsIsTakenUp) {
+    vs::PlugIn();
+    Create();
+    Conn->start();
+    ASSERT_TRUE(Loop.PumpUntil([this] { return !Notes.empty(); }));
+    // The thread keeps cycling in the ready state while the owner hands over the request.
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    const TNotes expected = Join({{{1, 0}}, SuccessfulTransmission()});
+    ASSERT_TRUE(Loop.PumpUntil([&] { return Notes.size() >= expected.size(); }));
+    Conn->Stop();
+    EXPECT_EQ(Notes, expected);
+    EXPECT_FALSE(Conn->TransmitPending());
+}
+
 TEST_F(Connection, TransmitsTheProgramAsItWasWhenRequested) {
     vs::PlugIn();
     Create();
