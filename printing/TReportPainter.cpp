@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPrinter>
 #include <map>
@@ -128,17 +129,28 @@ void PaintReport(const TReportDocument& document, const TReportProjectLayout& pr
     printer.setPageOrientation(page.Orientation);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 
+    // Pages the user left out of the page range in the printer set-up dialog stay unprinted.
+    const QPageRanges ranges = printer.pageRanges();
+    const bool allPages = printer.printRange() != QPrinter::PageRange || ranges.isEmpty();
+    std::vector<const TComposedPage*> pages;
+    for (std::size_t i = 0; i < document.Pages.size(); ++i) {
+        if (allPages || ranges.contains(static_cast<int>(i) + 1))
+            pages.push_back(&document.Pages[i]);
+    }
+    if (pages.empty())
+        return;
+
     QPainter painter;
     if (!painter.begin(&printer))
         Fail(printer, QStringLiteral("cannot start the print job"));
     painter.setPen(Qt::black);
     TPagePainter pagePainter(painter, printer, project, page.Region);
-    for (std::size_t i = 0; i < document.Pages.size(); ++i) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0 && !printer.newPage()) {
             painter.end();
             Fail(printer, QStringLiteral("cannot start page %1").arg(i + 1));
         }
-        pagePainter.Paint(document.Pages[i]);
+        pagePainter.Paint(*pages[i]);
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         Fail(printer, QStringLiteral("cannot finish the print job"));

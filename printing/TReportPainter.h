@@ -14,10 +14,11 @@ namespace zeft {
 QFont ResolveReportFont(const TReportFont& font);
 
 /// Prints a composed report: sets the printer's paper and orientation from the page template
-/// and measures from the paper's corner, then paints every page on a sheet of its own. Texts are
-/// cut off with an ellipsis where they are wider than their field. The printer's name, output
-/// and job title stay as the caller set them. Throws TReportError when the printer cannot start
-/// the job, take another page or finish it.
+/// and measures from the paper's corner, then paints every page (or those of the page range the
+/// printer was given, numbered from 1) on a sheet of its own; with no page left it prints
+/// nothing. Texts are cut off with an ellipsis where they are wider than their field. The
+/// printer's name, output and job title stay as the caller set them. Throws TReportError when
+/// the printer cannot start the job, take another page or finish it.
 void PaintReport(const TReportDocument& document, const TReportProjectLayout& project,
                  QPrinter& printer);
 

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -65,6 +66,23 @@ TEST_F(PrintCommands, PrintAllPrintsEveryLocationAfterTheDialog) {
     for (const char* name : {"Living room", "Bedroom", "Playroom", "Kitchen"})
         EXPECT_TRUE(text.contains(QLatin1String(name))) << name;
     EXPECT_EQ(text.count(QStringLiteral("Sunday")), 4);
+}
+
+TEST_F(PrintCommands, APageRangeChosenInTheDialogPrintsOnlyThosePages) {
+    TPrinterSetupDialog::SetAnswer([this](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(FPdf);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setPageRanges(QPageRanges::fromString(QStringLiteral("2")));
+        return true;
+    });
+    const auto locations = TemplateLocations(); // three pages
+    EXPECT_TRUE(SchemePrintAllRun(FPrint, nullptr, *locations));
+    EXPECT_EQ(PdfInfo(FPdf, QStringLiteral("Pages")), QStringLiteral("1"));
+    const QString text = ReadPdfText(FPdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Kitchen")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Living room")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Heating Profiles")));
 }
 
 TEST_F(PrintCommands, CancellingTheDialogPrintsNothing) {
