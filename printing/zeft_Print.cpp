@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <QTime>
+#include <functional>
 
 namespace zeft {
 
