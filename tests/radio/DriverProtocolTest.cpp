@@ -4,6 +4,7 @@
 #include "uTrx.h"
 #include "zeft_StickIdentity.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -68,8 +69,10 @@ const std::uint8_t ExampleFrame[] = {0x00, 0x31, 0xFF, 0x00, 0x00, 0x12, 0x27, 0
 const TBytes LongestFrame(270, 0xAB);
 
 TBytes LongestFrameReport() {
-    TBytes report = {0xD5, 0x01, 0x0E};
-    report.insert(report.end(), LongestFrame.begin(), LongestFrame.end());
+    TBytes report(273, 0xAB);
+    report[0] = 0xD5;
+    report[1] = 0x01;
+    report[2] = 0x0E;
     return report;
 }
 
@@ -173,14 +176,16 @@ TEST_F(DriverProtocol, FlashWriteIsChunkedInSixteenBytes) {
     std::iota(data.begin(), data.end(), std::uint8_t{1});
     ASSERT_TRUE(uTrx_WriteConfigFlash(Stick, 0x0100, 20, data.data()));
 
-    TBytes first = {0xDB, 0x0A, 0x01, 0x00};
-    first.insert(first.end(), data.begin(), data.begin() + 16);
-    TBytes second = {0xDB, 0x0A, 0x01, 0x10};
-    second.insert(second.end(), data.begin() + 16, data.end());
+    TBytes first(25, 0xFF);
+    TBytes second(25, 0xFF);
+    std::copy_n(TBytes{0xDB, 0x0A, 0x01, 0x00}.begin(), 4, first.begin());
+    std::copy_n(data.begin(), 16, first.begin() + 4);
+    std::copy_n(TBytes{0xDB, 0x0A, 0x01, 0x10}.begin(), 4, second.begin());
+    std::copy_n(data.begin() + 16, 4, second.begin() + 4);
     const auto reports = SetFeatureReports();
     ASSERT_EQ(reports.size(), 2u);
-    EXPECT_EQ(reports[0].Bytes, Padded(first, 25, 0xFF));
-    EXPECT_EQ(reports[1].Bytes, Padded(second, 25, 0xFF));
+    EXPECT_EQ(reports[0].Bytes, first);
+    EXPECT_EQ(reports[1].Bytes, second);
 }
 
 TEST_F(DriverProtocol, FlashReadsBackWhatWasWritten) {
