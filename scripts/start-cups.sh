@@ -5,6 +5,8 @@
 # the same variables). Where CUPS or cups-pdf is missing, or there are no rights to start it,
 # it says so and ends without error: the test then skips with the same explanation.
 set -uo pipefail
+# cupsd and lpadmin live in sbin, which an ordinary user's PATH often leaves out.
+export PATH="$PATH:/usr/sbin:/sbin"
 queue=${ZEFT_CUPS_QUEUE:-ZEFT_PDF}
 out=${ZEFT_CUPS_PDF_DIR:-/var/spool/cups-pdf-zeft}
 instance=zeft
