@@ -163,7 +163,14 @@ void TZEFTMainForm::CreateMenus() {
 }
 
 void TZEFTMainForm::CreateLayout() {
-    auto* root = static_cast<QVBoxLayout*>(layout());
+    // The client area below the menu: 792 x 432 as designed, which is also its smallest size.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setMinimumSize(S(792), S(432));
+    static_cast<QVBoxLayout*>(layout())->addWidget(client, 1);
+    auto* root = new QVBoxLayout(client);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
 
     // locations on the left, the schedule on the right, the status bar at the bottom
     auto* body = new QHBoxLayout;
@@ -171,7 +178,7 @@ void TZEFTMainForm::CreateLayout() {
     body->setSpacing(0);
     root->addLayout(body, 1);
 
-    auto* paLocations = Panel(this);
+    auto* paLocations = Panel(client);
     paLocations->setObjectName(QStringLiteral("paLocations"));
     paLocations->setFixedWidth(S(177));
     auto* locationsLayout = new QVBoxLayout(paLocations);
@@ -191,7 +198,7 @@ void TZEFTMainForm::CreateLayout() {
     locationsLayout->addWidget(lvLocations);
     body->addWidget(paLocations);
 
-    auto* paCompleteScheme = Panel(this);
+    auto* paCompleteScheme = Panel(client);
     paCompleteScheme->setObjectName(QStringLiteral("paCompleteScheme"));
     auto* completeLayout = new QVBoxLayout(paCompleteScheme);
     completeLayout->setContentsMargins(0, 0, 0, 0);
@@ -267,8 +274,8 @@ void TZEFTMainForm::CreateLayout() {
     rowsHost->setAutoFillBackground(false);
     rowsLayout->addWidget(sbxSliders, 1);
     // The rows follow the day list and the scroll area, which are laid out after their parent.
-    lbDays->installEventFilter(this);
-    sbxSliders->installEventFilter(this);
+    lbDays->viewport()->installEventFilter(this);
+    sbxSliders->viewport()->installEventFilter(this);
     schemeLayout->addLayout(rowsLayout, 1);
 
     auto* paButtons = Panel(paCompleteScheme);
@@ -294,7 +301,7 @@ void TZEFTMainForm::CreateLayout() {
     completeLayout->addWidget(paButtons);
 
     // Two sunken panels: the status text and the clock; sbStatusResize divides them.
-    sbStatus = new QWidget(this);
+    sbStatus = new QWidget(client);
     sbStatus->setObjectName(QStringLiteral("sbStatus"));
     sbStatus->setFixedHeight(S(19));
     StatusPanel0 = new QLabel(sbStatus);
@@ -330,10 +337,7 @@ void TZEFTMainForm::CreateLayout() {
     bind(btnTransmit, Command(QStringLiteral("SchemeTransmit")));
     bind(btnClose, Command(QStringLiteral("FileExit")));
 
-    // The design's client area is 792 x 432 below the menu; that is also the smallest size.
-    const int menuHeight = layout()->menuBar() ? layout()->menuBar()->sizeHint().height() : 0;
-    setMinimumSize(S(792), S(432) + menuHeight);
-    resize(S(792), S(432) + menuHeight);
+    resize(minimumSizeHint());
 }
 
 void TZEFTMainForm::FormCreate() {
@@ -477,7 +481,7 @@ void TZEFTMainForm::closeEvent(QCloseEvent* event) {
 
 bool TZEFTMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
-        if (watched == lbDays || watched == sbxSliders)
+        if (watched == lbDays->viewport() || watched == sbxSliders->viewport())
             ResizeSchemeConfig();
         else if (watched == sbStatus)
             sbStatusResize();
