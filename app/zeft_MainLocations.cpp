@@ -121,13 +121,15 @@ void TZEFTMainForm::lvLocationsSelectItem(QListWidgetItem* item) {
 }
 
 void TZEFTMainForm::lvLocationsChange(QListWidgetItem* item) {
-    if (!FCurrentLocation || !item)
+    // The item's own location is renamed: the edited item is the one on display, and should it
+    // ever not be, renaming another location than the one edited would be wrong.
+    THeatingLocation* location = LocationOf(item);
+    if (!location)
         return;
     const std::string caption = item->text().toStdString();
-    if (FCurrentLocation->DisplayText == caption)
+    if (location->DisplayText == caption)
         return;
-    // The in-place editor only ever edits the displayed location's item.
-    FCurrentLocation->DisplayText = caption;
+    location->DisplayText = caption;
     FModified = true;
     SelectSchemeExecute(item);
 }

@@ -36,8 +36,8 @@ public:
 
 private:
     bool ParseNumberOrStar(int& value);
-    bool ParseSpecifier(TSpecifier& spec);
-    std::optional<QString> Render(const TSpecifier& spec);
+    bool ParseSpecifier(TSpecifier& specifier);
+    std::optional<QString> Render(const TSpecifier& specifier);
     const TFormatArg* NextArgument();
 
     const QString& FFormat;
@@ -139,10 +139,10 @@ QString TFormatter::Run() {
             ++FPos;
             continue;
         }
-        TSpecifier spec;
+        TSpecifier specifier;
         std::optional<QString> rendered;
-        if (ParseSpecifier(spec))
-            rendered = Render(spec);
+        if (ParseSpecifier(specifier))
+            rendered = Render(specifier);
         if (rendered)
             result += *rendered;
         else
@@ -173,7 +173,7 @@ bool TFormatter::ParseNumberOrStar(int& value) {
     return true;
 }
 
-bool TFormatter::ParseSpecifier(TSpecifier& spec) {
+bool TFormatter::ParseSpecifier(TSpecifier& specifier) {
     // An index and a width look alike until the ':' that only an index has. The index sets the
     // position; specifiers without an index go on from there.
     const qsizetype numberStart = FPos;
@@ -189,7 +189,7 @@ bool TFormatter::ParseSpecifier(TSpecifier& spec) {
         FPos = numberStart;
     }
     if (FPos < FFormat.size() && FFormat[FPos] == QLatin1Char('-')) {
-        spec.LeftAlign = true;
+        specifier.LeftAlign = true;
         ++FPos;
     }
     if (FPos < FFormat.size() &&
@@ -197,18 +197,18 @@ bool TFormatter::ParseSpecifier(TSpecifier& spec) {
         int width = 0;
         if (!ParseNumberOrStar(width))
             return false;
-        spec.Width = width;
+        specifier.Width = width;
     }
     if (FPos < FFormat.size() && FFormat[FPos] == QLatin1Char('.')) {
         ++FPos;
         int precision = 0;
         if (!ParseNumberOrStar(precision))
             return false;
-        spec.Precision = precision;
+        specifier.Precision = precision;
     }
     if (FPos >= FFormat.size())
         return false;
-    spec.Type = FFormat[FPos++].toLower();
+    specifier.Type = FFormat[FPos++].toLower();
     return true;
 }
 
@@ -220,8 +220,9 @@ const TFormatArg* TFormatter::NextArgument() {
     return &FArgs[FNextArg++];
 }
 
-std::optional<QString> TFormatter::Render(const TSpecifier& spec) {
-    const char type = static_cast<char>(spec.Type.unicode() < 0x80 ? spec.Type.unicode() : 0);
+std::optional<QString> TFormatter::Render(const TSpecifier& specifier) {
+    const char type =
+        static_cast<char>(specifier.Type.unicode() < 0x80 ? specifier.Type.unicode() : 0);
     // An unknown type takes no argument, so the specifiers after it still get theirs.
     if (type == 0 || std::string_view("dufsx").find(type) == std::string_view::npos)
         return std::nullopt;
@@ -236,7 +237,7 @@ std::optional<QString> TFormatter::Render(const TSpecifier& spec) {
         const long long value = std::get<long long>(*arg);
         const std::uint64_t magnitude =
             value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-        text = Digits(magnitude, 10, spec.Precision.value_or(0));
+        text = Digits(magnitude, 10, specifier.Precision.value_or(0));
         if (value < 0)
             text.prepend(QLatin1Char('-'));
         break;
@@ -246,7 +247,7 @@ std::optional<QString> TFormatter::Render(const TSpecifier& spec) {
         if (!std::holds_alternative<long long>(*arg))
             return std::nullopt;
         text = Digits(AsUnsigned(std::get<long long>(*arg)), type == 'x' ? 16 : 10,
-                      spec.Precision.value_or(0));
+                      specifier.Precision.value_or(0));
         break;
     }
     case 'f': {
@@ -257,23 +258,23 @@ std::optional<QString> TFormatter::Render(const TSpecifier& spec) {
             value = static_cast<double>(*i);
         else
             return std::nullopt;
-        text = FormatFixed(value, spec.Precision.value_or(DefaultFloatPrecision), FSeparator);
+        text = FormatFixed(value, specifier.Precision.value_or(DefaultFloatPrecision), FSeparator);
         break;
     }
     case 's': {
         const auto* s = std::get_if<QString>(arg);
         if (!s)
             return std::nullopt;
-        text = spec.Precision ? s->left(*spec.Precision) : *s;
+        text = specifier.Precision ? s->left(*specifier.Precision) : *s;
         break;
     }
     default:
         return std::nullopt;
     }
-    const int width = spec.Width.value_or(0);
+    const int width = specifier.Width.value_or(0);
     if (text.size() < width) {
         const QString padding(width - text.size(), QLatin1Char(' '));
-        text = spec.LeftAlign ? text + padding : padding + text;
+        text = specifier.LeftAlign ? text + padding : padding + text;
     }
     return text;
 }
