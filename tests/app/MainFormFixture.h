@@ -58,6 +58,11 @@ protected:
         services.PrintProfile = [this](const THeatingLocation* location) {
             Printed.push_back(location);
         };
+        services.PrintAllProfiles = [this](const THeatingLocations& all) {
+            PrintedAll.push_back(&all);
+        };
+        services.ShowHelp = [this] { ++HelpShown; };
+        services.ShowAbout = [this] { ++AboutShown; };
         Form = std::make_unique<TZEFTMainForm>(std::move(services));
         Form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
@@ -140,6 +145,9 @@ protected:
     std::vector<bool> FileSaving;
     std::optional<QString> NextFile;
     std::vector<const THeatingLocation*> Printed;
+    std::vector<const THeatingLocations*> PrintedAll;
+    int HelpShown = 0;
+    int AboutShown = 0;
 };
 
 } // namespace zeft::test

@@ -328,3 +328,18 @@ TEST_F(MainFormTest, ClosingWithoutAFileStoresAnEmptyName) {
     EXPECT_EQ(stored.value("MRU/a").toString(), "");
     EXPECT_EQ(stored.value("UI/LanguageID").toInt(), 9);
 }
+
+TEST_F(MainFormTest, PrintHelpAndAboutCommandsReachTheirWindows) {
+    Start();
+    SelectLocation("Hall");
+    QTest::keyClick(Form.get(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(Printed.size(), 1u);
+    EXPECT_EQ(Printed[0], Form->CurrentLocation());
+    Command("SchemePrintAll")->trigger();
+    ASSERT_EQ(PrintedAll.size(), 1u);
+    EXPECT_EQ(PrintedAll[0], &Form->Locations());
+    QTest::keyClick(Form.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpShown, 1);
+    Command("HelpAbout")->trigger();
+    EXPECT_EQ(AboutShown, 1);
+}
