@@ -187,6 +187,7 @@ void TZEFTMainForm::CreateLayout() {
     lvLocations->setObjectName(QStringLiteral("lvLocations"));
     lvLocations->setViewMode(QListView::IconMode);
     lvLocations->setIconSize(QSize(S(48), S(48)));
+    FLocationIcon = QIcon(RadiatorPicture(S(48)));
     lvLocations->setResizeMode(QListView::Adjust);
     lvLocations->setMovement(QListView::Static);
     lvLocations->setWordWrap(true);

@@ -3,6 +3,7 @@
 #include "THeatingLocations.h"
 #include "zeft_Template.h"
 
+#include <QIcon>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -158,6 +159,8 @@ private:
     QMenu* miHelpLanguage = nullptr;
     QWidget* paCurrentScheme = nullptr;
     QBoxLayout* FButtonsLayout = nullptr;
+    /// The icon of every list item (image index 0), drawn once.
+    QIcon FLocationIcon;
     /// Set while a file is read: the list shows the result once, at the end.
     bool FLoading = false;
 };

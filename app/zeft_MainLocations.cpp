@@ -5,7 +5,6 @@
 #include "zeft_Dialogs.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
-#include "zeft_Pictures.h"
 #include "zeft_Routines.h"
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
@@ -48,7 +47,7 @@ void TZEFTMainForm::LocationAdded(THeatingLocation* location) {
     auto* item = new QListWidgetItem;
     item->setText(QString::fromStdString(location->DisplayText));
     item->setData(LocationRole, QVariant::fromValue(reinterpret_cast<quintptr>(location)));
-    item->setIcon(QIcon(RadiatorPicture(lvLocations->iconSize().width())));
+    item->setIcon(FLocationIcon);
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     {
         const QSignalBlocker block(lvLocations); // adding is not a rename
