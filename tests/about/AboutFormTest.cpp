@@ -1,5 +1,6 @@
 // The about box as the user meets it: its texts in each language, its size around the logo,
 // the support link and the ways to close it.
+#include "TLanguageScope.h"
 #include "TLinkPanel.h"
 #include "zeft_About.h"
 #include "zeft_LanguageResources.h"
@@ -12,31 +13,10 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace zeft {
 namespace {
 
-/// Sets the interface language for one test and puts it back afterwards.
-class TLanguage {
-public:
-    explicit TLanguage(TLanguageId language) : FLanguage(LanguageID), FSublanguage(SublanguageID) {
-        LanguageID = language;
-        SublanguageID = 1;
-    }
-    ~TLanguage() {
-        LanguageID = FLanguage;
-        SublanguageID = FSublanguage;
-    }
-    TLanguage(const TLanguage&) = delete;
-    TLanguage& operator=(const TLanguage&) = delete;
-
-private:
-    TLanguageId FLanguage;
-    TLanguageId FSublanguage;
-};
+using TLanguage = test::TLanguageScope;
 
 /// Runs the box modally and lets answer do what the user does while it is open.
 int RunModal(TZEFTAboutForm& form, std::function<void()> answer) {

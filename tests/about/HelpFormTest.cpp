@@ -1,5 +1,6 @@
 // The help window: the manual of the current language, read-only, one window that F1 brings
 // to the front, and the documents themselves.
+#include "TLanguageScope.h"
 #include "zeft_Help.h"
 #include "zeft_LanguageResources.h"
 
@@ -14,30 +15,10 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace zeft {
 namespace {
 
-class TLanguage {
-public:
-    explicit TLanguage(TLanguageId language) : FLanguage(LanguageID), FSublanguage(SublanguageID) {
-        LanguageID = language;
-        SublanguageID = 1;
-    }
-    ~TLanguage() {
-        LanguageID = FLanguage;
-        SublanguageID = FSublanguage;
-    }
-    TLanguage(const TLanguage&) = delete;
-    TLanguage& operator=(const TLanguage&) = delete;
-
-private:
-    TLanguageId FLanguage;
-    TLanguageId FSublanguage;
-};
+using TLanguage = test::TLanguageScope;
 
 /// The texts of the document's blocks that are set in bold throughout.
 QStringList BoldBlocks(const QTextDocument& document) {
