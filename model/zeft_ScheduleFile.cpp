@@ -3,6 +3,7 @@
 #include "THeatingLocations.h"
 #include "TScheduleFileError.h"
 #include "zeft_AtomicFile.h"
+#include "zeft_Utf8.h"
 
 #include <charconv>
 #include <cstdint>
@@ -40,37 +41,6 @@ void AppendText(pugi::xml_node parent, const char* name, const std::string& text
         child.text().set(text.c_str());
 }
 
-// Length of the UTF-8 sequence a lead byte starts; 0 for a byte that cannot start one.
-int SequenceLength(unsigned char lead) {
-    return lead < 0x80         ? 1
-           : (lead >> 5) == 6  ? 2
-           : (lead >> 4) == 14 ? 3
-           : (lead >> 3) == 30 ? 4
-                               : 0;
-}
-
-// Decodes one UTF-8 sequence; malformed bytes are taken as Latin-1 characters.
-char32_t NextCodePoint(std::string_view text, size_t& i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    const int length = SequenceLength(lead);
-    if (length > 1 && i + static_cast<size_t>(length) <= text.size()) {
-        char32_t cp = lead & (0x7F >> length);
-        bool valid = true;
-        for (int k = 1; k < length; ++k) {
-            const unsigned char c = byte(i + static_cast<size_t>(k));
-            valid = valid && (c & 0xC0) == 0x80;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (valid) {
-            i += static_cast<size_t>(length);
-            return cp;
-        }
-    }
-    ++i;
-    return lead;
-}
-
 // Appends the Latin-1 form of text; unless final, stops before a sequence the text cuts off
 // and returns how many bytes it used.
 size_t AppendLatin1(std::string& out, std::string_view text, bool final) {
@@ -89,9 +59,11 @@ size_t AppendLatin1(std::string& out, std::string_view text, bool final) {
         if (i == text.size())
             break;
         const auto lead = static_cast<unsigned char>(text[i]);
-        if (!final && lead >= 0x80 && i + static_cast<size_t>(SequenceLength(lead)) > text.size())
+        if (!final && lead >= 0x80 && i + Utf8ClaimedLength(lead) > text.size())
             return i;
-        const char32_t cp = NextCodePoint(text, i);
+        // Bytes that are not well-formed UTF-8 become U+FFFD, written as a reference: taken
+        // as they stand they could be an overlong "<" or NUL, or make the file unreadable.
+        const char32_t cp = NextUtf8CodePoint(text, i);
         if (cp == '\n')
             out += "\r\n";
         else if (cp == '\r')
@@ -287,6 +259,11 @@ std::unique_ptr<TDailyHeatingIntervals> ReadDay(const TReader& reader, pugi::xml
                 return; // a period that ends before it starts is skipped
             stop = EndOfDay;
         }
+        // Inside one 10-minute step the period would be empty once on the grid, and an empty
+        // period cannot be written: 00:00 to 00:00 reads back as the whole day.
+        if (!LaterThan(TSingleHeatingInterval::RoundToTenMinutes(stop),
+                       TSingleHeatingInterval::RoundToTenMinutes(start)))
+            return;
         auto period = std::make_unique<TSingleHeatingInterval>(
             std::make_unique<TTemperature>(temperature), start, stop);
         day->Add(std::move(period)); // a full day refuses the surplus, which is dropped
@@ -296,7 +273,8 @@ std::unique_ptr<TDailyHeatingIntervals> ReadDay(const TReader& reader, pugi::xml
 
 std::unique_ptr<THeatingLocation> ReadLocation(const TReader& reader, pugi::xml_node node) {
     auto location = std::make_unique<THeatingLocation>();
-    location->DisplayText = node.child("displayText").text().get();
+    // The text is UTF-8 only by the file's word; bytes that are not well-formed become U+FFFD.
+    location->DisplayText = WellFormedUtf8(node.child("displayText").text().get());
     const pugi::xml_node week = reader.Required(node, "weeklyHeatingIntervals");
     THeatingLocation::TDays days;
     int count = 0;

@@ -25,7 +25,8 @@ void ParseScheduleFile(const std::string& fileName, TScheduleDocument& parsed);
 std::string ScheduleFileBytes(const THeatingLocations& locations);
 
 /// UTF-8 to ISO-8859-1 with CR LF line ends; characters beyond Latin-1 become numeric character
-/// references, which is safe because they only ever occur in element text.
+/// references, which is safe because they only ever occur in element text. A byte that is not
+/// part of well-formed UTF-8 becomes the reference to U+FFFD.
 std::string ToLatin1Xml(std::string_view utf8);
 
 } // namespace zeft
