@@ -49,16 +49,17 @@ bool MakeDirectories(const std::filesystem::path& directory) {
 
 } // namespace
 
-std::filesystem::path DefaultDriverDirectory() {
+std::vector<std::filesystem::path> DefaultDriverDirectories() {
+    std::vector<std::filesystem::path> directories;
     // The runtime directory is the user's own by definition; check it all the same.
     if (auto runtime = EnvironmentPath("XDG_RUNTIME_DIR");
         !runtime.empty() && IsPrivateDirectory(runtime))
-        return runtime / "zeft";
+        directories.push_back(runtime / "zeft");
     if (auto cache = EnvironmentPath("XDG_CACHE_HOME"); !cache.empty())
-        return cache / "zeft";
-    if (auto home = HomeDirectory(); !home.empty())
-        return home / ".cache" / "zeft";
-    return {};
+        directories.push_back(cache / "zeft");
+    else if (auto home = HomeDirectory(); !home.empty())
+        directories.push_back(home / ".cache" / "zeft");
+    return directories;
 }
 
 TFileDescriptor OpenPrivateDirectory(const std::filesystem::path& directory) {

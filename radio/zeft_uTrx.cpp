@@ -4,6 +4,8 @@
 #include "zeft_LibraryFile.h"
 #include "zeft_PrivateDirectory.h"
 
+#include <QByteArrayView>
+#include <QCryptographicHash>
 #include <algorithm>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -48,6 +50,9 @@ constexpr std::array<const char*, TuTrxLoader::EntryPointCount> Names = {
     "uTrx_GetRevInfo",
 };
 
+// Enough to tell builds apart; the file's content is compared byte for byte all the same.
+constexpr qsizetype DigestDigits = 12;
+
 // How many descriptor numbers to try when the name of one is already taken by a loaded object.
 constexpr int NameAttempts = 4;
 
@@ -57,9 +62,22 @@ std::string DescriptorPath(int fd) {
 
 } // namespace
 
+std::string TuTrxLoader::LibraryFileName(std::span<const std::uint8_t> libraryBytes) {
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(libraryBytes.data()),
+                                                static_cast<qsizetype>(libraryBytes.size())),
+                                 QCryptographicHash::Sha256);
+    return "libuTrx-" + digest.toHex().left(DigestDigits).toStdString() + ".so";
+}
+
 TuTrxLoader::TuTrxLoader(std::span<const std::uint8_t> libraryBytes,
                          std::filesystem::path directory)
-    : FBytes(libraryBytes), FDirectory(std::move(directory)) {}
+    : TuTrxLoader(libraryBytes, std::vector<std::filesystem::path>{std::move(directory)}) {}
+
+TuTrxLoader::TuTrxLoader(std::span<const std::uint8_t> libraryBytes,
+                         std::vector<std::filesystem::path> directories)
+    : FBytes(libraryBytes), FFileName(LibraryFileName(libraryBytes)),
+      FDirectories(std::move(directories)) {}
 
 TuTrxLoader::~TuTrxLoader() {
     UnloadDriver();
@@ -69,17 +87,37 @@ const std::array<const char*, TuTrxLoader::EntryPointCount>& TuTrxLoader::EntryP
     return Names;
 }
 
+std::filesystem::path TuTrxLoader::LibraryPath() const {
+    if (FUsedDirectory >= FDirectories.size())
+        return {};
+    return FDirectories[FUsedDirectory] / FFileName;
+}
+
 bool TuTrxLoader::LoadDriver() {
     if (DriverLoaded())
         UnloadDriver();
-    TFileDescriptor directory = OpenPrivateDirectory(FDirectory);
-    if (!directory.Valid())
+    // The directory that served last time first, so that a noexec runtime directory costs
+    // one failed load per run rather than one per poll.
+    std::vector<std::size_t> order{FUsedDirectory};
+    for (std::size_t i = 0; i < FDirectories.size(); ++i)
+        if (i != FUsedDirectory)
+            order.push_back(i);
+    for (std::size_t index : order) {
+        if (index < FDirectories.size() && LoadFrom(FDirectories[index])) {
+            FUsedDirectory = index;
+            ResolveEntryPoints();
+            return EntryPointsResolved();
+        }
+    }
+    return false;
+}
+
+bool TuTrxLoader::LoadFrom(const std::filesystem::path& directory) {
+    TFileDescriptor directoryFd = OpenPrivateDirectory(directory);
+    if (!directoryFd.Valid())
         return false;
-    TFileDescriptor file = OpenVerifiedFile(directory.Get(), LibraryFileName, FBytes);
-    if (!file.Valid() || !OpenLibrary(std::move(file)))
-        return false;
-    ResolveEntryPoints();
-    return EntryPointsResolved();
+    TFileDescriptor file = OpenVerifiedFile(directoryFd.Get(), FFileName, FBytes);
+    return file.Valid() && OpenLibrary(std::move(file));
 }
 
 bool TuTrxLoader::OpenLibrary(TFileDescriptor file) {
@@ -174,7 +212,7 @@ bool TuTrxLoader::GetState(uTrxHandle stick, std::uint8_t* state) {
 }
 
 std::unique_ptr<TuTrxLoader> CreateDriverLoader() {
-    return std::make_unique<TuTrxLoader>(DriverResource(), DefaultDriverDirectory());
+    return std::make_unique<TuTrxLoader>(DriverResource(), DefaultDriverDirectories());
 }
 
 } // namespace zeft

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace zeft {
@@ -18,11 +19,19 @@ namespace zeft {
 class TuTrxLoader {
 public:
     static constexpr int EntryPointCount = 22;
-    static constexpr const char* LibraryFileName = "libuTrx.so";
+
+    /// "libuTrx-<first 12 hex digits of the bytes' SHA-256>.so". Two builds of the program
+    /// (an installed one and a development one) thus keep files of their own side by side
+    /// instead of replacing each other's file at every poll.
+    static std::string LibraryFileName(std::span<const std::uint8_t> libraryBytes);
 
     /// libraryBytes: the library to write and load (the program passes its resource UTRX);
     /// the bytes must outlive the loader. directory: the private directory for the file.
     TuTrxLoader(std::span<const std::uint8_t> libraryBytes, std::filesystem::path directory);
+    /// The same with places to try in order: when the library cannot be written or loaded in
+    /// one (a runtime directory mounted noexec, say), the next is used, with the same checks.
+    TuTrxLoader(std::span<const std::uint8_t> libraryBytes,
+                std::vector<std::filesystem::path> directories);
     TuTrxLoader(const TuTrxLoader&) = delete;
     TuTrxLoader& operator=(const TuTrxLoader&) = delete;
     /// Releases the stick objects and unloads the library.
@@ -37,7 +46,9 @@ public:
     bool DriverLoaded() const { return FModule != nullptr; }
     bool EntryPointsResolved() const;
     bool DriverReady() const { return DriverLoaded() && EntryPointsResolved(); }
-    std::filesystem::path LibraryPath() const { return FDirectory / LibraryFileName; }
+    /// The file loaded last; before any load, where the first directory would hold it.
+    std::filesystem::path LibraryPath() const;
+    const std::vector<std::filesystem::path>& Directories() const { return FDirectories; }
 
     /// The names looked up, in the order of the entry table.
     static const std::array<const char*, EntryPointCount>& EntryPointNames();
@@ -58,11 +69,15 @@ private:
     template <typename TFunction> TFunction Entry(int index) const {
         return reinterpret_cast<TFunction>(FEntryPoints[static_cast<size_t>(index)]);
     }
+    bool LoadFrom(const std::filesystem::path& directory);
     bool OpenLibrary(TFileDescriptor file);
     void ResolveEntryPoints();
 
     std::span<const std::uint8_t> FBytes;
-    std::filesystem::path FDirectory;
+    std::string FFileName;
+    std::vector<std::filesystem::path> FDirectories;
+    // The directory of the last successful load; tried first at the next one.
+    std::size_t FUsedDirectory = 0;
     // Kept open while loaded: the library is loaded through this descriptor's /proc/self/fd
     // name, which must stay unique to it.
     TFileDescriptor FLibraryFile;
@@ -72,7 +87,7 @@ private:
 };
 
 /// A loader of the program's own driver library (the resource UTRX) in
-/// DefaultDriverDirectory().
+/// DefaultDriverDirectories().
 std::unique_ptr<TuTrxLoader> CreateDriverLoader();
 
 } // namespace zeft

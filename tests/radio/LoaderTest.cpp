@@ -12,8 +12,11 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -45,7 +48,9 @@ protected:
     void TearDown() override { vs::Reset(); }
 
     fs::path Directory() const { return Scratch.Path() / "private" / "zeft"; }
-    fs::path LibraryFile() const { return Directory() / TuTrxLoader::LibraryFileName; }
+    fs::path LibraryFile() const {
+        return Directory() / TuTrxLoader::LibraryFileName(VirtualDriverBytes());
+    }
     std::unique_ptr<TuTrxLoader> NewLoader() {
         return zeft::test::VirtualDriverLoader(Directory());
     }
@@ -94,6 +99,55 @@ TEST_F(Loader, LibraryFromAnEarlierRunIsLoadedWithoutWritingItAgain) {
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
     EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+}
+
+struct TFileName {
+    std::string Name;
+    std::string Bytes;
+    std::string Expected;
+};
+
+void PrintTo(const TFileName& c, std::ostream* out) {
+    *out << c.Name;
+}
+
+class LoaderFileName : public testing::TestWithParam<TFileName> {};
+
+TEST_P(LoaderFileName, CarriesTheFirstTwelveDigitsOfTheBytesSha256) {
+    const std::string& bytes = GetParam().Bytes;
+    EXPECT_EQ(TuTrxLoader::LibraryFileName(
+                  std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())),
+              GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Digests, LoaderFileName,
+                         testing::Values(TFileName{"Empty", "", "libuTrx-e3b0c44298fc.so"},
+                                         TFileName{"Abc", "abc", "libuTrx-ba7816bf8f01.so"},
+                                         TFileName{"OneByteMore", "abcd",
+                                                   "libuTrx-88d4266fd4e6.so"}),
+                         [](const auto& info) { return info.param.Name; });
+
+// An installed program and a development build, each polling once a second: neither may
+// rewrite the other's file, or a poll now and then loads a file that is being replaced.
+TEST_F(Loader, TwoBuildsKeepTheirOwnFilesSideBySide) {
+    std::vector<std::uint8_t> otherBuild(VirtualDriverBytes().begin(), VirtualDriverBytes().end());
+    otherBuild.push_back(0); // trailing bytes do not keep an ELF object from loading
+    TuTrxLoader mine(VirtualDriverBytes(), Directory());
+    TuTrxLoader theirs(otherBuild, Directory());
+    ASSERT_TRUE(mine.LoadDriver());
+    ASSERT_TRUE(theirs.LoadDriver());
+    ASSERT_NE(mine.LibraryPath(), theirs.LibraryPath());
+    const auto myFile = StatOf(mine.LibraryPath());
+    const auto theirFile = StatOf(theirs.LibraryPath());
+    for (int poll = 0; poll < 3; ++poll) {
+        ASSERT_TRUE(mine.LoadDriver());
+        ASSERT_TRUE(theirs.LoadDriver());
+    }
+    EXPECT_EQ(StatOf(mine.LibraryPath()).st_ino, myFile.st_ino) << "my file was rewritten";
+    EXPECT_EQ(StatOf(theirs.LibraryPath()).st_ino, theirFile.st_ino) << "theirs was rewritten";
+    EXPECT_EQ(ReadFileBytes(theirs.LibraryPath()), otherBuild);
+    EXPECT_TRUE(ReachesVirtualStick(mine));
+    EXPECT_TRUE(ReachesVirtualStick(theirs));
 }
 
 struct TForeignFile {
@@ -219,11 +273,84 @@ INSTANTIATE_TEST_SUITE_P(
                                   }},
                     TWriteFailure{"LibraryNameTakenByADirectory",
                                   [](const fs::path& scratch) {
-                                      fs::create_directories(scratch / "zeft" / "libuTrx.so" /
-                                                             "occupied");
+                                      fs::create_directories(
+                                          scratch / "zeft" /
+                                          TuTrxLoader::LibraryFileName(VirtualDriverBytes()) /
+                                          "occupied");
                                       return scratch / "zeft";
                                   }},
                     TWriteFailure{"NoDirectory", [](const fs::path&) { return fs::path(); }}),
+    [](const auto& info) { return info.param.Name; });
+
+// The first place cannot hold a loadable library; the loader falls back to the second one,
+// which gets the same checks. Each case runs in a child process of its own, so that a mount
+// stays private to it.
+struct TFallback {
+    std::string Name;
+    // Makes the first directory unusable; false when that is not possible here.
+    std::function<bool(const fs::path& first)> Spoil;
+};
+
+void PrintTo(const TFallback& c, std::ostream* out) {
+    *out << c.Name;
+}
+
+class LoaderFallback : public Loader, public testing::WithParamInterface<TFallback> {};
+
+TEST_P(LoaderFallback, LoadsFromTheNextDirectoryWithTheSameChecks) {
+    const fs::path runtime = Scratch.Path() / "run";
+    const fs::path first = runtime / "zeft";
+    const fs::path cache = Scratch.Path() / "cache" / "zeft";
+    fs::create_directories(runtime);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (!GetParam().Spoil(first))
+            _exit(3);
+        // Without the fallback the first place alone fails.
+        if (TuTrxLoader(VirtualDriverBytes(), first).LoadDriver())
+            _exit(4);
+        TuTrxLoader loader(VirtualDriverBytes(), std::vector<fs::path>{first, cache});
+        bool ok =
+            loader.LoadDriver() && loader.DriverReady() &&
+            loader.LibraryPath() == cache / TuTrxLoader::LibraryFileName(VirtualDriverBytes());
+        ok = ok && (StatOf(cache).st_mode & 07777) == 0700 && ReachesVirtualStick(loader);
+        // The next poll loads from the cache again.
+        ok = ok && loader.UnloadDriver() && loader.LoadDriver() &&
+             loader.LibraryPath().parent_path() == cache;
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "cannot arrange " << GetParam().Name << " here";
+    EXPECT_NE(WEXITSTATUS(status), 4) << "the first directory was usable after all";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, LoaderFallback,
+    testing::Values(TFallback{"NoexecMount",
+                              [](const fs::path& first) {
+                                  // A runtime directory of its own, mounted noexec, in a private
+                                  // namespace.
+                                  return unshare(CLONE_NEWNS) == 0 &&
+                                         mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE,
+                                               nullptr) == 0 &&
+                                         mount("tmpfs", first.parent_path().c_str(), "tmpfs",
+                                               MS_NOEXEC, "mode=0700") == 0;
+                              }},
+                    TFallback{"SymbolicLinkInPlaceOfTheDirectory",
+                              [](const fs::path& first) {
+                                  std::error_code error;
+                                  fs::create_directory_symlink("/tmp", first, error);
+                                  return !error;
+                              }},
+                    TFallback{"FileInPlaceOfTheDirectory",
+                              [](const fs::path& first) {
+                                  zeft::test::WriteFileBytes(first, {});
+                                  return true;
+                              }}),
     [](const auto& info) { return info.param.Name; });
 
 TEST_F(Loader, NothingToWriteMakesLoadDriverFalse) {
@@ -325,29 +452,42 @@ private:
     std::vector<std::pair<std::string, std::string>> FSaved;
 };
 
-TEST_F(DriverDirectory, PrefersThePrivateRuntimeDirectory) {
-    const fs::path runtime = Scratch.Path() / "run";
-    fs::create_directory(runtime);
-    chmod(runtime.c_str(), 0700);
-    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    setenv("XDG_CACHE_HOME", (Scratch.Path() / "cache").c_str(), 1);
-    EXPECT_EQ(zeft::DefaultDriverDirectory(), runtime / "zeft");
-}
+struct TDirectoryCase {
+    std::string Name;
+    int RuntimeMode; // 0: no XDG_RUNTIME_DIR
+    bool CacheHome;  // XDG_CACHE_HOME set (otherwise a relative one, which does not count)
+    std::vector<std::string> Expected; // relative to the scratch directory
+};
 
-TEST_F(DriverDirectory, FallsBackToTheCacheWhenTheRuntimeDirectoryIsShared) {
-    const fs::path runtime = Scratch.Path() / "run";
-    fs::create_directory(runtime);
-    chmod(runtime.c_str(), 0777);
-    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    setenv("XDG_CACHE_HOME", (Scratch.Path() / "cache").c_str(), 1);
-    EXPECT_EQ(zeft::DefaultDriverDirectory(), Scratch.Path() / "cache" / "zeft");
-}
+class DriverDirectories : public DriverDirectory,
+                          public testing::WithParamInterface<TDirectoryCase> {};
 
-TEST_F(DriverDirectory, FallsBackToTheHomeCache) {
+TEST_P(DriverDirectories, ListThePlacesToTryInOrder) {
+    const TDirectoryCase& c = GetParam();
     unsetenv("XDG_RUNTIME_DIR");
-    setenv("XDG_CACHE_HOME", "relative/cache", 1);
+    if (c.RuntimeMode != 0) {
+        const fs::path runtime = Scratch.Path() / "run";
+        fs::create_directory(runtime);
+        chmod(runtime.c_str(), static_cast<mode_t>(c.RuntimeMode));
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
+    setenv("XDG_CACHE_HOME", c.CacheHome ? (Scratch.Path() / "cache").c_str() : "relative/cache",
+           1);
     setenv("HOME", Scratch.Path().c_str(), 1);
-    EXPECT_EQ(zeft::DefaultDriverDirectory(), Scratch.Path() / ".cache" / "zeft");
+    std::vector<fs::path> expected;
+    for (const std::string& relative : c.Expected)
+        expected.push_back(Scratch.Path() / relative);
+    EXPECT_EQ(zeft::DefaultDriverDirectories(), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, DriverDirectories,
+    testing::Values(
+        // The cache stays in the list: it serves when the runtime directory is mounted noexec.
+        TDirectoryCase{"PrivateRuntimeThenCache", 0700, true, {"run/zeft", "cache/zeft"}},
+        TDirectoryCase{"SharedRuntimeIsSkipped", 0777, true, {"cache/zeft"}},
+        TDirectoryCase{"HomeCacheWithoutXdgCacheHome", 0700, false, {"run/zeft", ".cache/zeft"}},
+        TDirectoryCase{"HomeCacheAlone", 0, false, {".cache/zeft"}}),
+    [](const auto& info) { return info.param.Name; });
 
 } // namespace

@@ -68,7 +68,8 @@ TEST_F(ProgramConnection, DefaultConnectionWritesTheLibraryToTheUsersDirectoryAn
     }
     ASSERT_FALSE(notes.empty());
     EXPECT_EQ(notes.front(), std::make_pair(0, 0));
-    const fs::path library = Scratch.Path() / "zeft" / "libuTrx.so";
+    const fs::path library =
+        Scratch.Path() / "zeft" / zeft::TuTrxLoader::LibraryFileName(zeft::DriverResource());
     EXPECT_TRUE(fs::is_regular_file(library));
     EXPECT_EQ(fs::status(Scratch.Path() / "zeft").permissions(), fs::perms::owner_all);
 }
