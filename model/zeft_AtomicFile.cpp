@@ -81,8 +81,13 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         throw TScheduleFileError("Cannot write a file without a name");
     const std::string target = ResolveLinks(path);
     struct stat existing {};
-    if (stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
         throw TScheduleFileError("Cannot write \"" + path + "\": it is not a regular file");
+    // The rename needs only the folder's permission; a file the user may not write must stay
+    // as it is all the same. The superuser may write anything, so it replaces the file.
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        Fail(path, errno);
     const std::string folder = DirectoryOf(target);
     const std::string base = target.substr(target.find_last_of('/') + 1);
 

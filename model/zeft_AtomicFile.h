@@ -8,8 +8,8 @@ namespace zeft {
 /// Replaces the file's content so that a reader sees either the old or the new bytes, never a
 /// mixture: writes a temporary file in the same folder, flushes it, renames it over the target
 /// and flushes the folder. A symbolic link keeps pointing at its (updated) target; an existing
-/// file keeps its permissions. On failure the old file is untouched, no temporary file is left
-/// and TScheduleFileError is thrown.
+/// file keeps its permissions, and one the user may not write is refused. On failure the old file
+/// is untouched, no temporary file is left and TScheduleFileError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace zeft

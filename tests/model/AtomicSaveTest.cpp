@@ -144,6 +144,33 @@ TEST_F(AtomicSave, AReadOnlyFolderLeavesTheOldFile) {
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"rooms.zeft"});
 }
 
+TEST_F(AtomicSave, AWriteProtectedFileIsNotReplaced) {
+    // The file and its folder belong to the user who saves; only the file's mode forbids it.
+    constexpr uid_t User = 65534;
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(Dir.c_str(), User, User), 0);
+        ASSERT_EQ(chown(Target.c_str(), User, User), 0);
+    }
+    ASSERT_EQ(chmod(Target.c_str(), 0444), 0);
+    const int result =
+        SaveInChild([] { return geteuid() != 0 || (setgid(User) == 0 && setuid(User) == 0); });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(Target), OldBytes);
+    EXPECT_EQ(fs::status(Target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"rooms.zeft"});
+}
+
+TEST_F(AtomicSave, TheSuperuserReplacesAWriteProtectedFile) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the superuser may write a file whatever its mode";
+    ASSERT_EQ(chmod(Target.c_str(), 0444), 0);
+    Collection(1).SaveToFile(Target.string());
+    EXPECT_EQ(ReadBytes(Target), ScheduleFileBytes(Collection(1)));
+    EXPECT_EQ(fs::status(Target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
 TEST_F(AtomicSave, AReadOnlyFileSystemFails) {
     // /proc takes no new files, whoever asks.
     EXPECT_THROW(Collection(1).SaveToFile("/proc/zeft-test.zeft"), TScheduleFileError);
