@@ -1,5 +1,6 @@
 #include "ModelTestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zeft;
@@ -20,6 +21,25 @@ struct DayRecorder {
             Events.push_back("day changed by period " + std::to_string(index));
         };
         day.OnStructureChange = [this] { Events.push_back("structure"); };
+    }
+};
+
+/// Records every notification with the day as it stands at that moment, so that the order of
+/// a change and the structure change it belongs to shows: the period controls follow it.
+struct DayLog {
+    std::vector<std::string> Events;
+    explicit DayLog(TDailyHeatingIntervals& day) {
+        day.OnChange = [this, &day](TModelObject* sender) {
+            const int index = day.IndexOf(dynamic_cast<TSingleHeatingInterval*>(sender));
+            Events.push_back(
+                (sender == &day ? std::string("day") : "period " + std::to_string(index)) +
+                " changed: " + Describe(day));
+        };
+        day.OnStructureChange = [this, &day] { Events.push_back("structure: " + Describe(day)); };
+        for (int i = 0; i < day.Count(); ++i)
+            day.Items(i).OnTimesChange = [this](TTime start, TTime stop) {
+                Events.push_back("  times " + HhMm(start) + "-" + HhMm(stop));
+            };
     }
 };
 
@@ -189,14 +209,103 @@ INSTANTIATE_TEST_SUITE_P(
                              "00:00-08:50, 08:50-09:00, 09:00-24:00",
                              "00:00-08:50, 08:50-09:00, 09:00-24:00"}));
 
-TEST(Day, ResolveOverlapsForwardPassRemovesCoveredSuccessors) {
-    auto day = Day("00:00-06:00, 06:00-08:00, 08:00-09:00, 09:00-24:00");
-    TSingleHeatingInterval* period = &day->Items(1);
-    period->SetStop(T("10:00")); // now covers 08:00-09:00 and overlaps 09:00-24:00
+// The forward pass: a period whose stop moved later covers or overlaps its successors.
+struct StopCase {
+    const char* Before;
+    int Index;
+    const char* StopAt;
+    const char* AfterRelease;
+};
+class DayResolveOverlapsForward : public testing::TestWithParam<StopCase> {};
+
+TEST_P(DayResolveOverlapsForward, RemovesCoveredSuccessors) {
+    auto day = Day(GetParam().Before);
+    TSingleHeatingInterval* period = &day->Items(GetParam().Index);
+    period->SetStop(T(GetParam().StopAt));
     day->ResolveOverlaps(period);
-    EXPECT_EQ(Describe(*day), "00:00-06:00, 06:00-10:00, 10:00-24:00");
-    EXPECT_EQ(WellFormedProblem(*day), "");
+    EXPECT_EQ(Describe(*day), GetParam().AfterRelease);
+    EXPECT_EQ(WellFormedProblem(*day),
+              ""); // also the bounds: a period become last has MinStop 24:00
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, DayResolveOverlapsForward,
+    testing::Values(StopCase{"00:00-06:00, 06:00-08:00, 08:00-09:00, 09:00-24:00", 1, "10:00",
+                             "00:00-06:00, 06:00-10:00, 10:00-24:00"},
+                    // covers every successor: the period becomes the last
+                    StopCase{"00:00-06:00, 06:00-08:00, 08:00-09:00, 09:00-24:00", 1, "24:00",
+                             "00:00-06:00, 06:00-24:00"},
+                    StopCase{"00:00-06:00, 06:00-24:00", 0, "24:00", "00:00-24:00"}));
+
+// The order in which a day's operations notify, with the day as each subscriber sees it then.
+struct NotificationCase {
+    const char* Name;
+    const char* Before;
+    std::function<void(TDailyHeatingIntervals&)> Prepare; // before the log starts
+    std::function<void(TDailyHeatingIntervals&)> Edit;
+    std::vector<std::string> Events;
+};
+class DayNotifications : public testing::TestWithParam<NotificationCase> {};
+
+TEST_P(DayNotifications, ComeInThisOrder) {
+    auto day = Day(GetParam().Before);
+    if (GetParam().Prepare)
+        GetParam().Prepare(*day);
+    DayLog log(*day);
+    GetParam().Edit(*day);
+    EXPECT_EQ(log.Events, GetParam().Events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, DayNotifications,
+    testing::Values(
+        // the predecessor gives way before the new period is in the list
+        NotificationCase{"Insert",
+                         "00:00-06:00, 06:00-24:00",
+                         nullptr,
+                         [](TDailyHeatingIntervals& d) { d.Insert(1, Period("03:00", "06:00")); },
+                         {"period 0 changed: 00:00-03:00, 06:00-24:00", "  times 00:00-03:00",
+                          "period 1 changed: 00:00-03:00, 03:00-06:00, 06:00-24:00",
+                          "structure: 00:00-03:00, 03:00-06:00, 06:00-24:00"}},
+        NotificationCase{
+            "SplitPeriod",
+            "00:00-06:00, 06:00-08:00 21, 08:00-24:00",
+            nullptr,
+            [](TDailyHeatingIntervals& d) { d.SplitPeriod(&d.Items(1), T("07:07")); },
+            {"period 1 changed: 00:00-06:00, 06:00-07:00, 08:00-24:00", "  times 06:00-07:00",
+             "period 1 changed: 00:00-06:00, 06:00-07:00, 08:00-24:00", "  times 06:00-07:00",
+             "period 2 changed: 00:00-06:00, 06:00-07:00, 07:00-08:00, 08:00-24:00",
+             "structure: 00:00-06:00, 06:00-07:00, 07:00-08:00, 08:00-24:00"}},
+        // the drag of the third start to 05:00: the backward pass deletes the second period
+        NotificationCase{
+            "ResolveOverlapsBackward",
+            "00:00-06:00, 06:00-09:00, 09:00-24:00",
+            [](TDailyHeatingIntervals& d) {
+                d.Items(2).SetStart(T("05:00"));
+                d.AlignPreviousStop(&d.Items(2));
+            },
+            [](TDailyHeatingIntervals& d) { d.ResolveOverlaps(&d.Items(2)); },
+            {"period 1 changed: 00:00-06:00, 06:00-24:00, 05:00-24:00", "  times 06:00-24:00",
+             "period 1 changed: 00:00-06:00, 06:10-24:00, 05:00-24:00", "  times 06:10-24:00",
+             "period 0 changed: 00:00-06:10, 06:10-24:00, 05:00-24:00", "  times 00:00-06:10",
+             "day changed: 00:00-06:10, 05:00-24:00", "structure: 00:00-06:10, 05:00-24:00",
+             "period 0 changed: 00:00-05:00, 05:00-24:00", "  times 00:00-05:00"}},
+        // the stop of the second period moved to 10:00: the forward pass deletes the third
+        NotificationCase{
+            "ResolveOverlapsForward",
+            "00:00-06:00, 06:00-08:00, 08:00-09:00, 09:00-24:00",
+            [](TDailyHeatingIntervals& d) { d.Items(1).SetStop(T("10:00")); },
+            [](TDailyHeatingIntervals& d) { d.ResolveOverlaps(&d.Items(1)); },
+            {"period 2 changed: 00:00-06:00, 06:00-10:00, 08:00-24:00, 09:00-24:00",
+             "  times 08:00-24:00",
+             "period 2 changed: 00:00-06:00, 06:00-10:00, 09:00-24:00, 09:00-24:00",
+             "  times 09:00-24:00",
+             "period 1 changed: 00:00-06:00, 06:00-09:00, 09:00-24:00, 09:00-24:00",
+             "  times 06:00-09:00", "day changed: 00:00-06:00, 06:00-09:00, 09:00-24:00",
+             "structure: 00:00-06:00, 06:00-09:00, 09:00-24:00",
+             "period 1 changed: 00:00-06:00, 06:00-10:00, 09:00-24:00", "  times 06:00-10:00",
+             "period 2 changed: 00:00-06:00, 06:00-10:00, 10:00-24:00", "  times 10:00-24:00"}}),
+    [](const testing::TestParamInfo<NotificationCase>& info) { return info.param.Name; });
 
 TEST(Day, CloneIsDeepAndUnsubscribed) {
     auto day = Day("00:00-06:00 17, 06:00-24:00 21");
