@@ -8,6 +8,7 @@
 #include "zeft_Main.h"
 #include "zeft_Print.h"
 #include "zeft_PrintCommands.h"
+#include "zeft_ProgramIcon.h"
 #include "zeft_Settings.h"
 #include "zeft_USBConnection.h"
 
@@ -39,6 +40,10 @@ int RunProgram(int argc, char** argv) {
     TZEFTApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEFT"));
     QApplication::setOrganizationName(QStringLiteral("Pellwick"));
+    // Every window shows the installed icon's picture; the desktop entry of the same id names
+    // the windows on Wayland.
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZEFT_APP_ID));
     InitDisplayScale();
 
     // The windows in their order: main window, about box, report module, help window.

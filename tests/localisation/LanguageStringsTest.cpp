@@ -55,6 +55,40 @@ const TExpectedText ExpectedTexts[] = {
     {4091, "&Language", "&Sprache", "&Langue"},
     {4092, "&About %s", "&Info über %s", "I&nformations à propos de %s"},
     {4098, "&Contents", "&Inhalt", "&Contents"},
+    // The desktop entry, the file type and the software-centre entry are made from these.
+    {4100, "Radiator Controller Programming", "Heizkörperregler-Programmierung",
+     "Programmation de régulateurs de radiateur"},
+    {4101, "Edit weekly heating programs and send them to wireless radiator controllers",
+     "Wochenprogramme bearbeiten und an Funk-Heizkörperregler senden",
+     "Modifier les programmes hebdomadaires et les envoyer aux régulateurs sans fil"},
+    {4102, "heating;radiator;thermostat;temperature;schedule;weekly program;",
+     "Heizung;Heizkörper;Thermostat;Temperatur;Zeitplan;Wochenprogramm;",
+     "chauffage;radiateur;thermostat;température;programmation;programme hebdomadaire;"},
+    {4103, "Heating configuration file", "Heizungs-Konfigurationsdatei",
+     "Fichier de configuration de chauffage"},
+    {4104,
+     "Keep a list of rooms, each with a weekly heating program: for every day up to seven "
+     "switching periods from 00:00 to 24:00, each with a target temperature between 5.0 and "
+     "29.5 °C.",
+     "Führen Sie eine Liste von Räumen mit je einem Wochenprogramm: für jeden Tag bis zu sieben "
+     "Schaltzeiträume von 00:00 bis 24:00 Uhr, jeder mit einer Solltemperatur zwischen 5,0 und "
+     "29,5 °C.",
+     "Tenez une liste de pièces, chacune avec son programme de chauffage hebdomadaire : pour "
+     "chaque jour, jusqu\u2019à sept périodes de commutation de 00:00 à 24:00, chacune avec une "
+     "température de consigne entre 5,0 et 29,5 °C."},
+    {4105,
+     "Create rooms from ten built-in templates, edit their programs with the mouse, save them in "
+     "a file, print them, and send the program on display by radio to a controller through the "
+     "USB programming stick.",
+     "Legen Sie Räume aus zehn eingebauten Vorlagen an, bearbeiten Sie ihre Programme mit der "
+     "Maus, speichern Sie sie in einer Datei, drucken Sie sie und senden Sie das angezeigte "
+     "Programm per Funk über den USB-Programmierstick an einen Regler.",
+     "Créez des pièces à partir de dix modèles intégrés, modifiez leurs programmes à la souris, "
+     "enregistrez-les dans un fichier, imprimez-les et envoyez le programme affiché par radio à "
+     "un régulateur grâce à la clé USB de programmation."},
+    {4106, "The interface speaks English, German and French.",
+     "Die Oberfläche spricht Deutsch, Englisch und Französisch.",
+     "L\u2019interface parle français, allemand et anglais."},
     {4200, "Deutsch", "Deutsch", "Deutsch"},
     {4201, "English", "English", "English"},
     {4202, "Français", "Français", "Français"},
