@@ -30,8 +30,9 @@ bool TZEFTApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void TZEFTApplication::ShowErrorReport(const QString& text) {
-    TDialogs::Message(QApplication::activeWindow(), QMessageBox::Critical,
-                      QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    // The program's title in the current language, as every window of it is titled.
+    TDialogs::Message(QApplication::activeWindow(), QMessageBox::Critical, LoadLanguageString(4000),
+                      text, QMessageBox::Ok);
 }
 
 int RunProgram(int argc, char** argv) {
@@ -44,6 +45,8 @@ int RunProgram(int argc, char** argv) {
     // the windows on Wayland.
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(ZEFT_APP_ID));
+    // No application display name: the platform would append it to every window title, in the
+    // language of the start, whatever language the windows have switched to since.
     InitDisplayScale();
 
     // The windows in their order: main window, about box, report module, help window.
@@ -67,7 +70,6 @@ int RunProgram(int argc, char** argv) {
     aboutForm = std::make_unique<TZEFTAboutForm>(&mainForm);
     printProfiles = std::make_unique<TZEFTPrintProfiles>();
     helpForm = std::make_unique<TZEFTHelpForm>(&mainForm);
-    QApplication::setApplicationDisplayName(mainForm.windowTitle());
     mainForm.show();
     const int result = QApplication::exec();
     helpForm.reset();

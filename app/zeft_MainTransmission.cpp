@@ -2,6 +2,7 @@
 #include "TDayList.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
+#include "zeft_QtTranslations.h"
 #include "zeft_Routines.h"
 #include "zeft_USBConnection.h"
 
@@ -65,6 +66,8 @@ void TZEFTMainForm::ApplyLanguageTexts() {
     auto set = [this](const char* command, const QString& caption) {
         Command(QLatin1String(command))->setText(caption);
     };
+    // Qt's own texts (standard buttons, file and print dialogs) speak the same language.
+    ApplyQtTranslations(LanguageID);
     setWindowTitle(text(4000));
     miFile->setTitle(text(4010));
     set("FileOpen", text(4011));

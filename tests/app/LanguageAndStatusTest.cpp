@@ -1,12 +1,66 @@
 #include "MainFormFixture.h"
+#include "zeft_QtTranslations.h"
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
 using namespace zeft;
 using namespace zeft::test;
+
+namespace {
+
+/// The title the desktop shows for a window: what the widget hands its platform window, and
+/// the application display name that Qt's desktop platforms (xcb, wayland, windows) append
+/// with " \u2014 " once a program has set one, unless the title already ends with it.
+QString DesktopTitle(const QWidget* widget) {
+    const QWindow* window = widget->windowHandle();
+    if (!window)
+        return QStringLiteral("(no platform window)");
+    QString title = window->title();
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    const bool displayNameSet = displayName != QCoreApplication::applicationName();
+    if (displayNameSet && !displayName.isEmpty() && !title.endsWith(displayName))
+        title += QStringLiteral(" \u2014 ") + displayName;
+    return title;
+}
+
+bool QtTranslationInstalled(TLanguageId language) {
+    const QString name = QtTranslationName(language);
+    return !name.isEmpty() && QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                                            QLatin1Char('/') + name + QStringLiteral(".qm"));
+}
+
+/// Runs open, which shows a modal dialog of type TDialog, and hands that dialog to inspect
+/// once it is on screen; inspect must close it. A dialog that never comes fails the test.
+template <typename TDialog>
+void WithModalDialog(const std::function<void()>& open,
+                     const std::function<void(TDialog*)>& inspect) {
+    bool seen = false;
+    int ticks = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<TDialog*>(modal); dialog && dialog->isVisible()) {
+            poll.stop();
+            seen = true;
+            inspect(dialog);
+        } else if (++ticks > 1000 && modal) {
+            poll.stop();
+            modal->close(); // the wrong dialog: do not hang
+        }
+    });
+    poll.start();
+    open();
+    poll.stop();
+    EXPECT_TRUE(seen) << "no dialog was shown";
+}
+
+} // namespace
 
 struct StatusCase {
     int State;
@@ -76,6 +130,8 @@ struct LanguageCase {
     const char* Monday;
     const char* Failure;
     const char* Title;
+    const char* QtYes;    // Qt's standard Yes button
+    const char* QtSaveAs; // the title of Qt's save dialog
 };
 class MainFormLanguage : public MainFormTest, public testing::WithParamInterface<LanguageCase> {};
 
@@ -91,6 +147,14 @@ TEST_P(MainFormLanguage, SwitchesEveryTextOfTheWindow) {
     EXPECT_EQ(Command("SchemeAddTemplate2")->text().toStdString(), GetParam().Template2);
     EXPECT_EQ(Command("HelpAbout")->text().toStdString(), GetParam().About);
     EXPECT_EQ(Form->windowTitle().toStdString(), GetParam().Title);
+    // as the desktop shows it: the window's own text in the new language, nothing appended
+    EXPECT_EQ(DesktopTitle(Form.get()).toStdString(), GetParam().Title);
+    if (QtTranslationInstalled(GetParam().Id) || GetParam().Id == 0x0409) {
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").toStdString(),
+                  GetParam().QtYes);
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Save As").toStdString(),
+                  GetParam().QtSaveAs);
+    }
     ASSERT_EQ(Form->lbDays->count(), 7);
     EXPECT_EQ(Form->lbDays->item(0)->text().toStdString(), GetParam().Monday);
     EXPECT_EQ(Form->StatusPanel0->text().toStdString(), GetParam().Failure);
@@ -116,19 +180,20 @@ INSTANTIATE_TEST_SUITE_P(
             "de programmation a \u00e9t\u00e9 ins\u00e9r\u00e9e correctement et reconnue par "
             "le syst\u00e8me d'exploitation.",
             "Logiciel de programmation pour r\u00e9gulateur d\u2019\u00e9conomie "
-            "d\u2019\u00e9nergie sans fil"},
-        LanguageCase{"HelpLanguageGerman", 0x0407, "Vorlage Schlafzimmer",
-                     "&Info \u00fcber Programmier-Software f\u00fcr Funk-Energiespar-Regler",
-                     "Montag",
-                     "Daten\u00fcbertragung fehlgeschlagen. \u00dcberpr\u00fcfen Sie, ob der "
-                     "USB-Programmierstick richtig eingesteckt ist und vom Betriebssystem erkannt "
-                     "wird.",
-                     "Programmier-Software f\u00fcr Funk-Energiespar-Regler"},
+            "d\u2019\u00e9nergie sans fil",
+            "&Oui", "Enregistrer sous"},
+        LanguageCase{
+            "HelpLanguageGerman", 0x0407, "Vorlage Schlafzimmer",
+            "&Info \u00fcber Programmier-Software f\u00fcr Funk-Energiespar-Regler", "Montag",
+            "Daten\u00fcbertragung fehlgeschlagen. \u00dcberpr\u00fcfen Sie, ob der "
+            "USB-Programmierstick richtig eingesteckt ist und vom Betriebssystem erkannt "
+            "wird.",
+            "Programmier-Software f\u00fcr Funk-Energiespar-Regler", "&Ja", "Speichern unter"},
         LanguageCase{"HelpLanguageEnglish", 0x0409, "Template Bedroom",
                      "&About Heating Controller Configuration Software", "Monday",
                      "Data transfer failed: Check that the USB programming stick is correctly "
                      "inserted and has been detected by the operating system.",
-                     "Heating Controller Configuration Software"}),
+                     "Heating Controller Configuration Software", "&Yes", "Save As"}),
     [](const testing::TestParamInfo<LanguageCase>& info) {
         return std::string(info.param.Command).substr(12);
     });
@@ -144,3 +209,67 @@ TEST_F(MainFormTest, ALanguageSwitchAlsoRenamesTheMenusAndTheRunningTransferText
     EXPECT_EQ(menus, (QStringList{"&Datei", "Wochen&programm", "&Hilfe"}));
     EXPECT_EQ(Form->findChild<QMenu*>("miHelpLanguage")->title(), "&Sprache");
 }
+
+struct ShownDialogCase {
+    const char* Command;
+    std::uint16_t Id;
+    const char* PromptTitle; // text 4014 without "&"
+    const char* Yes;
+    const char* No;
+    const char* Cancel;
+};
+class MainFormShownDialogs : public MainFormTest,
+                             public testing::WithParamInterface<ShownDialogCase> {};
+
+TEST_P(MainFormShownDialogs, SpeakTheCurrentLanguageInTheirTitlesAndButtons) {
+    const ShownDialogCase& c = GetParam();
+    Start();
+    Command(c.Command)->trigger();
+    Command("SchemeAdd")->trigger(); // something to save
+    ASSERT_TRUE(Form->Modified());
+    const bool qtTranslated = QtTranslationInstalled(c.Id) || c.Id == 0x0409;
+    if (!qtTranslated)
+        std::cout << "[  SKIPPED ] Qt's buttons: " << QtTranslationName(c.Id).toStdString()
+                  << ".qm is not installed (package qt6-translations-l10n)\n";
+
+    // The real save prompt, as the desktop shows it.
+    TDialogs::MessageHook = nullptr;
+    WithModalDialog<QMessageBox>([this] { Form->close(); },
+                                 [&](QMessageBox* box) {
+                                     EXPECT_EQ(DesktopTitle(box).toStdString(), c.PromptTitle);
+                                     EXPECT_EQ(box->text(), LoadLanguageString(4808));
+                                     if (qtTranslated) {
+                                         EXPECT_EQ(box->button(QMessageBox::Yes)->text(), c.Yes);
+                                         EXPECT_EQ(box->button(QMessageBox::No)->text(), c.No);
+                                         EXPECT_EQ(box->button(QMessageBox::Cancel)->text(),
+                                                   c.Cancel);
+                                     }
+                                     box->button(QMessageBox::Cancel)->click();
+                                 });
+    EXPECT_TRUE(Form->isVisible()) << "Cancel keeps the window open";
+
+    // The real save dialog: Qt's own title, in the same language, nothing appended.
+    TDialogs::FileHook = nullptr;
+    WithModalDialog<QFileDialog>([this] { Command("FileSaveAs")->trigger(); },
+                                 [&](QFileDialog* dialog) {
+                                     const QString expected =
+                                         QCoreApplication::translate("QFileDialog", "Save As");
+                                     EXPECT_EQ(DesktopTitle(dialog), expected);
+                                     if (qtTranslated && c.Id != 0x0409) {
+                                         EXPECT_NE(expected, "Save As");
+                                     }
+                                     dialog->reject();
+                                 });
+    EXPECT_TRUE(Form->Modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, MainFormShownDialogs,
+                         testing::Values(ShownDialogCase{"HelpLanguageGerman", 0x0407, "Beenden",
+                                                         "&Ja", "&Nein", "Abbrechen"},
+                                         ShownDialogCase{"HelpLanguageFrench", 0x040C, "Quitter",
+                                                         "&Oui", "&Non", "Annuler"},
+                                         ShownDialogCase{"HelpLanguageEnglish", 0x0409, "Exit",
+                                                         "&Yes", "&No", "Cancel"}),
+                         [](const testing::TestParamInfo<ShownDialogCase>& info) {
+                             return std::string(info.param.Command).substr(12);
+                         });
