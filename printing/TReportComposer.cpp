@@ -1,6 +1,7 @@
 #include "TReportComposer.h"
 
 #include "TReportError.h"
+#include "zeft_Routines.h"
 
 namespace zeft {
 
@@ -22,7 +23,8 @@ public:
     TComposer(const TReportProjectLayout& project, const TReport& report,
               const TReportConnections& connections, const TReportParameters& parameters)
         : FProject(project), FReport(report), FRegion(report.Page.Region),
-          FConnections(connections), FParameters(parameters) {}
+          FConnections(connections), FParameters(parameters),
+          FBodyHeight(FRegion.Height - FootersHeight(FRegion)) {}
 
     TReportDocument Run();
 
@@ -44,12 +46,16 @@ private:
                         const std::vector<int>& columnOfText) const;
     void EnsureSpace(double height);
     void NewPage();
+    void PlaceFooters();
+    static double FootersHeight(const TReportRegion& region);
 
     const TReportProjectLayout& FProject;
     const TReport& FReport;
     const TReportRegion& FRegion;
     const TReportConnections& FConnections;
     const TReportParameters& FParameters;
+    /// The height the body flows in: the region less its page footers.
+    const double FBodyHeight;
 
     TReportDocument FDocument;
     double FCursor = 0.0;
@@ -64,7 +70,37 @@ TReportDocument TComposer::Run() {
         if (band.Kind == TReportBandKind::Data)
             RunBody(Open(band));
     }
+    PlaceFooters();
     return std::move(FDocument);
+}
+
+double TComposer::FootersHeight(const TReportRegion& region) {
+    double height = 0.0;
+    for (const TReportBand& band : region.Bands)
+        height += band.Kind == TReportBandKind::PageFooter ? band.Height : 0.0;
+    return height;
+}
+
+void TComposer::PlaceFooters() {
+    // Only now is the number of pages known.
+    const long long pageCount = static_cast<long long>(FDocument.Pages.size());
+    for (long long page = 0; page < pageCount; ++page) {
+        double top = FBodyHeight;
+        for (const TReportBand& band : FRegion.Bands) {
+            if (band.Kind != TReportBandKind::PageFooter)
+                continue;
+            QStringList texts = TextsOf(band, {}, std::vector<int>(band.Texts.size(), -1));
+            for (std::size_t i = 0; i < band.Texts.size(); ++i) {
+                if (band.Texts[i].PageNumbers) {
+                    QString& text = texts[static_cast<qsizetype>(i)];
+                    text = FormatText(text, {page + 1, pageCount});
+                }
+            }
+            FDocument.Pages[static_cast<std::size_t>(page)].Bands.push_back(
+                TPlacedBand{&band, top, texts});
+            top += band.Height;
+        }
+    }
 }
 
 std::vector<const TReportBand*> TComposer::BandsControlledBy(const TReportBand& band,
@@ -151,7 +187,7 @@ void TComposer::RunBody(const TOpenBody& body) {
             }
         }
         double needed = headers + own + detailLead;
-        if (needed > FRegion.Height + Tolerance)
+        if (needed > FBodyHeight + Tolerance)
             needed = headers + band.Height; // too large for any page: keep only what can be kept
         EnsureSpace(needed);
 
@@ -194,7 +230,7 @@ QStringList TComposer::TextsOf(const TReportBand& band, const QStringList& value
 }
 
 void TComposer::EnsureSpace(double height) {
-    if (!FPageFresh && FCursor + height > FRegion.Height + Tolerance)
+    if (!FPageFresh && FCursor + height > FBodyHeight + Tolerance)
         NewPage();
 }
 

@@ -39,6 +39,8 @@ using TReportParameters = std::map<QString, QString>;
 /// together), so that no heading is left alone at the foot of a page. What is larger than a
 /// whole region is printed as far as it goes and continued on the next page. Body headers of a
 /// data band without rows are still printed, so an empty report is a page with its headings.
+/// Page footers stand at the foot of the region on every page, below the body; their texts
+/// marked PageNumbers get the page number and the number of pages.
 /// Throws TReportError when a data view has no connection or a text names an undeclared
 /// column, and passes on the connections' own errors.
 TReportDocument ComposeReport(const TReportProjectLayout& project, const TReport& report,

@@ -27,6 +27,9 @@ struct TReportText {
     enum class TSource { Column, Parameter };
     TSource Source = TSource::Column;
     QString Name; ///< the column or parameter shown
+    /// Page footers: the text is a format that gets the page number (%0:d) and the number of
+    /// pages of the report (%1:d), as in "Page %0:d of %1:d".
+    bool PageNumbers = false;
     double Left = 0.0;
     double Top = 0.0;
     double Width = 0.0;
@@ -46,6 +49,7 @@ enum class TReportBandKind {
     BodyHeader, ///< printed once before the first row of the band it heads
     Data,       ///< one instance per row of its data view
     Detail,     ///< a data band run again for every row of its controlling band
+    PageFooter, ///< printed at the foot of the region on every page; the body stays above it
 };
 
 /// A horizontal strip of the region. A band instance is never split across pages.
@@ -76,6 +80,8 @@ struct TReportRegion {
 struct TReportPage {
     QString Name; ///< e.g. "Page1"; its full name is "<report>.<page>"
     QPageSize::PageSizeId Paper = QPageSize::A4;
+    /// Papers the region fits on as well: one of them is used when the printer has it loaded.
+    std::vector<QPageSize::PageSizeId> OtherPapers;
     QPageLayout::Orientation Orientation = QPageLayout::Portrait;
     TReportRegion Region;
 };

@@ -33,6 +33,7 @@ private:
                   double fallback) const;
     double Measure(const pugi::xml_node& node, const char* attribute, const QString& where) const;
     bool Flag(const pugi::xml_node& node, const char* attribute, const QString& where) const;
+    QPageSize::PageSizeId Paper(const QString& name, const QString& where) const;
 
     TReportFont ReadFont(const pugi::xml_node& node) const;
     TReportDataView ReadDataView(const pugi::xml_node& node) const;
@@ -133,6 +134,22 @@ bool TLayoutReader::Flag(const pugi::xml_node& node, const char* attribute,
     Fail(where, QStringLiteral("%1 must be true or false").arg(QLatin1String(attribute)));
 }
 
+QPageSize::PageSizeId TLayoutReader::Paper(const QString& name, const QString& where) const {
+    const struct {
+        const char* Name;
+        QPageSize::PageSizeId Id;
+    } papers[] = {{"A3", QPageSize::A3},
+                  {"A4", QPageSize::A4},
+                  {"A5", QPageSize::A5},
+                  {"Letter", QPageSize::Letter},
+                  {"Legal", QPageSize::Legal}};
+    const auto known = std::find_if(std::begin(papers), std::end(papers),
+                                    [&](const auto& entry) { return name == entry.Name; });
+    if (known == std::end(papers))
+        Fail(where, QStringLiteral("unknown paper \"%1\"").arg(name));
+    return known->Id;
+}
+
 TReportFont TLayoutReader::ReadFont(const pugi::xml_node& node) const {
     TReportFont font;
     font.Name = Required(node, "name", QStringLiteral("font"));
@@ -187,20 +204,11 @@ TReportPage TLayoutReader::ReadPage(const pugi::xml_node& node, const QString& r
     page.Name = Required(node, "name", reportWhere + QStringLiteral(", page"));
     const QString where = QStringLiteral("page \"%1.%2\"").arg(report.Name, page.Name);
 
-    const QString paper = Required(node, "paper", where);
-    const struct {
-        const char* Name;
-        QPageSize::PageSizeId Id;
-    } papers[] = {{"A3", QPageSize::A3},
-                  {"A4", QPageSize::A4},
-                  {"A5", QPageSize::A5},
-                  {"Letter", QPageSize::Letter},
-                  {"Legal", QPageSize::Legal}};
-    const auto known = std::find_if(std::begin(papers), std::end(papers),
-                                    [&](const auto& entry) { return paper == entry.Name; });
-    if (known == std::end(papers))
-        Fail(where, QStringLiteral("unknown paper \"%1\"").arg(paper));
-    page.Paper = known->Id;
+    page.Paper = Paper(Required(node, "paper", where), where);
+    for (const QString& other : Text(node, "otherPapers").split(QLatin1Char(';'))) {
+        if (!other.trimmed().isEmpty())
+            page.OtherPapers.push_back(Paper(other.trimmed(), where));
+    }
 
     const QString orientation = Required(node, "orientation", where);
     if (orientation == QLatin1String("portrait"))
@@ -209,10 +217,6 @@ TReportPage TLayoutReader::ReadPage(const pugi::xml_node& node, const QString& r
         page.Orientation = QPageLayout::Landscape;
     else
         Fail(where, QStringLiteral("orientation must be portrait or landscape"));
-
-    QSizeF paperSize = QPageSize(page.Paper).size(QPageSize::Millimeter);
-    if (page.Orientation == QPageLayout::Landscape)
-        paperSize.transpose();
 
     const auto regions = node.children("region");
     if (std::distance(regions.begin(), regions.end()) != 1)
@@ -226,9 +230,17 @@ TReportPage TLayoutReader::ReadPage(const pugi::xml_node& node, const QString& r
     region.Height = Measure(regionNode, "height", regionWhere);
     if (region.Width <= 0.0 || region.Height <= 0.0)
         Fail(regionWhere, QStringLiteral("width and height must be above 0"));
-    if (region.Left + region.Width > paperSize.width() + Tolerance ||
-        region.Top + region.Height > paperSize.height() + Tolerance)
-        Fail(regionWhere, QStringLiteral("the region does not fit on the paper"));
+    std::vector<QPageSize::PageSizeId> papers = page.OtherPapers;
+    papers.insert(papers.begin(), page.Paper);
+    for (const QPageSize::PageSizeId paper : papers) {
+        QSizeF paperSize = QPageSize(paper).size(QPageSize::Millimeter);
+        if (page.Orientation == QPageLayout::Landscape)
+            paperSize.transpose();
+        if (region.Left + region.Width > paperSize.width() + Tolerance ||
+            region.Top + region.Height > paperSize.height() + Tolerance)
+            Fail(regionWhere, QStringLiteral("the region does not fit on the paper %1")
+                                  .arg(QPageSize(paper).key()));
+    }
 
     for (const pugi::xml_node& bandNode : regionNode.children()) {
         if (bandNode.type() != pugi::node_element)
@@ -244,6 +256,11 @@ TReportPage TLayoutReader::ReadPage(const pugi::xml_node& node, const QString& r
     // Headers may name a band that comes after them, so controllers are checked at the end.
     for (const TReportBand& band : region.Bands)
         CheckController(band, where + QStringLiteral(", band \"%1\"").arg(band.Name), region);
+    double footers = 0.0;
+    for (const TReportBand& band : region.Bands)
+        footers += band.Kind == TReportBandKind::PageFooter ? band.Height : 0.0;
+    if (footers >= region.Height)
+        Fail(regionWhere, QStringLiteral("the page footers leave no room for the body"));
     return page;
 }
 
@@ -261,8 +278,10 @@ TReportBand TLayoutReader::ReadBand(const pugi::xml_node& node, const QString& p
         band.Kind = TReportBandKind::Data;
     else if (kind == QLatin1String("detail"))
         band.Kind = TReportBandKind::Detail;
+    else if (kind == QLatin1String("pageFooter"))
+        band.Kind = TReportBandKind::PageFooter;
     else
-        Fail(where, QStringLiteral("kind must be bodyHeader, data or detail"));
+        Fail(where, QStringLiteral("kind must be bodyHeader, data, detail or pageFooter"));
 
     band.Height = Measure(node, "height", where);
     if (band.Height <= 0.0 || band.Height > region.Height + Tolerance)
@@ -272,19 +291,22 @@ TReportBand TLayoutReader::ReadBand(const pugi::xml_node& node, const QString& p
     band.KeepBodyTogether = Flag(node, "keepBodyTogether", where);
     band.ReprintOnNewPage = Flag(node, "reprintOnNewPage", where);
 
-    const bool hasRows = band.Kind != TReportBandKind::BodyHeader;
+    const bool footer = band.Kind == TReportBandKind::PageFooter;
+    const bool hasRows = band.Kind != TReportBandKind::BodyHeader && !footer;
     if (hasRows && !project.FindDataView(band.DataView))
         Fail(where, QStringLiteral("the data view \"%1\" is not defined").arg(band.DataView));
     if (!hasRows && !band.DataView.isEmpty())
-        Fail(where, QStringLiteral("a body header has no data view"));
-    if (band.Kind == TReportBandKind::Data && !band.Controller.isEmpty())
-        Fail(where, QStringLiteral("a data band has no controller; make it a detail band"));
-    if (band.Kind != TReportBandKind::Data && band.Controller.isEmpty())
+        Fail(where, QStringLiteral("a body header or page footer has no data view"));
+    if ((band.Kind == TReportBandKind::Data || footer) && !band.Controller.isEmpty())
+        Fail(where, footer
+                        ? QStringLiteral("a page footer has no controller")
+                        : QStringLiteral("a data band has no controller; make it a detail band"));
+    if (band.Kind != TReportBandKind::Data && !footer && band.Controller.isEmpty())
         Fail(where, QStringLiteral("the controller is missing"));
-    if (hasRows && band.ReprintOnNewPage)
+    if (band.Kind != TReportBandKind::BodyHeader && band.ReprintOnNewPage)
         Fail(where, QStringLiteral("only body headers are reprinted on new pages"));
     if (!hasRows && band.KeepBodyTogether)
-        Fail(where, QStringLiteral("a body header has no body to keep together"));
+        Fail(where, QStringLiteral("a body header or page footer has no body to keep together"));
 
     for (const pugi::xml_node& child : node.children()) {
         if (child.type() != pugi::node_element)
@@ -312,8 +334,13 @@ TReportText TLayoutReader::ReadText(const pugi::xml_node& node, const QString& b
     text.Name = column.isEmpty() ? parameter : column;
     const QString where = bandWhere + QStringLiteral(", text \"%1\"").arg(text.Name);
 
-    if (text.Source == TReportText::TSource::Column && band.Kind == TReportBandKind::BodyHeader)
-        Fail(where, QStringLiteral("a body header has no columns to show"));
+    const bool footer = band.Kind == TReportBandKind::PageFooter;
+    if (text.Source == TReportText::TSource::Column &&
+        (band.Kind == TReportBandKind::BodyHeader || footer))
+        Fail(where, QStringLiteral("a body header or page footer has no columns to show"));
+    text.PageNumbers = Flag(node, "pageNumbers", where);
+    if (text.PageNumbers && !footer)
+        Fail(where, QStringLiteral("page numbers are shown on page footers only"));
     if (text.Source == TReportText::TSource::Parameter && !report.Parameters.contains(parameter))
         Fail(where, QStringLiteral("the report declares no parameter \"%1\"").arg(parameter));
 

@@ -119,13 +119,22 @@ QFont ResolveReportFont(const TReportFont& reportFont) {
     return font;
 }
 
+QPageSize::PageSizeId ReportPaper(const TReportPage& page, const QPrinter& printer) {
+    const QPageSize loaded = printer.pageLayout().pageSize();
+    for (const QPageSize::PageSizeId other : page.OtherPapers) {
+        if (loaded.id() == other || loaded.isEquivalentTo(QPageSize(other)))
+            return other;
+    }
+    return page.Paper;
+}
+
 void PaintReport(const TReportDocument& document, const TReportProjectLayout& project,
                  QPrinter& printer) {
     if (!document.Report)
         throw TReportError("A report was printed before it was composed.");
     const TReportPage& page = document.Report->Page;
     printer.setFullPage(true);
-    printer.setPageSize(QPageSize(page.Paper));
+    printer.setPageSize(QPageSize(ReportPaper(page, printer)));
     printer.setPageOrientation(page.Orientation);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 

@@ -42,10 +42,14 @@ TReportDocument TReportProject::Compose() {
 }
 
 void TReportProject::Execute(TReportSystem& system) {
+    Execute(system.Printer());
+}
+
+void TReportProject::Execute(QPrinter& printer) {
     // The whole report is composed before the printer starts, so a fault in the data leaves no
     // half-printed job behind.
     const TReportDocument document = Compose();
-    PaintReport(document, FLayout, system.Printer());
+    PaintReport(document, FLayout, printer);
 }
 
 } // namespace zeft

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 namespace zeft {
 
 class TReportDataConnection;
@@ -38,6 +40,8 @@ public:
     TReportDocument Compose();
     /// Composes the selected report and prints it on the system's printer.
     void Execute(TReportSystem& system);
+    /// The same on another printer: a PDF file, the printer of a print preview.
+    void Execute(QPrinter& printer);
 
 private:
     QString FProjectFile;

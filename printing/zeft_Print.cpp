@@ -1,11 +1,18 @@
 #include "zeft_Print.h"
 
 #include "THeatingLocations.h"
+#include "TPrintPreviewDialog.h"
+#include "TReportError.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <QPrinter>
+#include <QTemporaryFile>
 #include <QTime>
+#include <filesystem>
 #include <functional>
 
 namespace zeft {
@@ -17,6 +24,8 @@ constexpr int PageHeadingId = 6001;
 constexpr int TemperatureCellId = 6002;
 constexpr int EmptyTimeCellId = 6003;
 constexpr int EmptyTemperatureCellId = 6004;
+constexpr int PageNumbersId = 6010;
+constexpr int PrintedOnId = 6011;
 
 constexpr int DisplayTextWidth = 64;
 constexpr int DayOfWeekWidth = 16;
@@ -75,7 +84,8 @@ bool TZEFTPrintProfiles::PrintProfile(const THeatingLocation* location,
     FSingleLocation = location;
     FLocations = nullptr;
     FLocationCount = 1;
-    RunReport(printerName);
+    RvSystem.SelectPrinter(printerName);
+    RunReport([this] { RvProject.Execute(RvSystem); });
     return true;
 }
 
@@ -88,19 +98,89 @@ void TZEFTPrintProfiles::PrintAllProfiles(const THeatingLocations& locations,
     FLocations = &locations;
     FLocationCount = locations.Count();
     FSingleLocation = locations.Count() > 0 ? &locations.Items(0) : nullptr;
-    RunReport(printerName);
+    RvSystem.SelectPrinter(printerName);
+    RunReport([this] { RvProject.Execute(RvSystem); });
 }
 
-void TZEFTPrintProfiles::RunReport(const QString& printerName) {
+void TZEFTPrintProfiles::ExportAllProfiles(const THeatingLocations& locations,
+                                           const QString& fileName) {
+    const QFileInfo target(fileName);
+    // Written beside the target, so that the rename at the end stays on one file system and
+    // a failure leaves an earlier file of that name as it was.
+    QTemporaryFile part(
+        target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
+    if (!part.open())
+        throw TReportError(QStringLiteral("The PDF file %1 cannot be written: %2.")
+                               .arg(QDir::toNativeSeparators(fileName), part.errorString())
+                               .toUtf8()
+                               .toStdString());
+    part.close();
+
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(part.fileName());
+    // The paper of the printer the user prints on: a Letter printer gives Letter PDFs.
+    pdf.setPageSize(RvSystem.Printer().pageLayout().pageSize());
+
+    const TForgetLocations forget([this] {
+        FSingleLocation = nullptr;
+        FLocations = nullptr;
+    });
+    FLocations = &locations;
+    FLocationCount = locations.Count();
+    FSingleLocation = locations.Count() > 0 ? &locations.Items(0) : nullptr;
+    RunReport([&] {
+        pdf.setDocName(RvSystem.JobTitle());
+        RvProject.Execute(pdf);
+    });
+
+    part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    std::error_code error;
+    std::filesystem::rename(part.fileName().toStdString(), target.absoluteFilePath().toStdString(),
+                            error);
+    if (error)
+        throw TReportError(
+            QStringLiteral("The PDF file %1 cannot be written: %2.")
+                .arg(QDir::toNativeSeparators(fileName), QString::fromStdString(error.message()))
+                .toUtf8()
+                .toStdString());
+}
+
+bool TZEFTPrintProfiles::PreviewProfile(const THeatingLocation* location, QWidget* parent) {
+    if (!location)
+        return false;
+    const TForgetLocations forget([this] { FSingleLocation = nullptr; });
+    FSingleLocation = location;
+    FLocations = nullptr;
+    FLocationCount = 1;
+    QPrinter& printer = RvSystem.Printer();
+    // A page range chosen for an earlier print must not hide pages from the preview.
+    printer.setPrintRange(QPrinter::AllPages);
+    RunReport([&] {
+        TPrintPreviewDialog::Execute(printer, parent, RvSystem.JobTitle(),
+                                     [this](QPrinter& target) { RvProject.Execute(target); });
+    });
+    return true;
+}
+
+void TZEFTPrintProfiles::RunReport(const std::function<void()>& run) {
     const TForgetLocations forget([this] {
         FRowLocation = nullptr;
         FLocationCount = 0;
     });
-    RvSystem.SelectPrinter(printerName);
+    PrepareReport();
+    run();
+}
+
+void TZEFTPrintProfiles::PrepareReport() {
     RvSystem.SetJobTitle(LoadLanguageString(JobTitleId));
     RvProject.SelectReport(ReportName);
     RvProject.SetParam(PageHeadingParam, LoadLanguageString(PageHeadingId));
-    RvProject.Execute(RvSystem);
+    RvProject.SetParam(PrintedOnParam,
+                       FormatText(LoadLanguageString(PrintedOnId),
+                                  {QLocale().toString(Today(), QLocale::ShortFormat)}));
+    RvProject.SetParam(PageNumbersParam, LoadLanguageString(PageNumbersId));
 }
 
 int TZEFTPrintProfiles::connHeatingLocationsOpen() const {

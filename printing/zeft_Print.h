@@ -4,8 +4,13 @@
 #include "TReportProject.h"
 #include "TReportSystem.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QPrinter;
+class QWidget;
 
 namespace zeft {
 
@@ -21,6 +26,8 @@ public:
     static inline const QString ProjectFile = QStringLiteral(":/printing/Locations.rav");
     static inline const QString ReportName = QStringLiteral("AllProfiles");
     static inline const QString PageHeadingParam = QStringLiteral("PageHeading");
+    static inline const QString PrintedOnParam = QStringLiteral("PrintedOn");
+    static inline const QString PageNumbersParam = QStringLiteral("PageNumbers");
 
     TZEFTPrintProfiles();
 
@@ -34,6 +41,17 @@ public:
     /// Prints every location of the collection in collection order; an empty collection gives
     /// a page with the heading only. Throws TReportError when the printer fails.
     void PrintAllProfiles(const THeatingLocations& locations, const QString& printerName);
+    /// Writes the report of every location as a PDF file, on the paper of RvSystem's printer
+    /// (see ReportPaper). The file is complete or untouched: the report is written beside it
+    /// and renamed over it at the end. Throws TReportError when it cannot be written.
+    void ExportAllProfiles(const THeatingLocations& locations, const QString& fileName);
+    /// Shows the weekly program of one location in the print preview, from which it can be
+    /// printed on RvSystem's printer. Without a location nothing is shown and the result is
+    /// false. Errors of the printer pass on as TReportError once the preview has closed.
+    bool PreviewProfile(const THeatingLocation* location, QWidget* parent);
+
+    /// The day a report says it was printed on; tests fix it.
+    std::function<QDate()> Today = [] { return QDate::currentDate(); };
 
     /// Output settings: the printer and the print job title.
     TReportSystem RvSystem;
@@ -45,7 +63,8 @@ public:
     TReportDataConnection connComfortIntervals;
 
 private:
-    void RunReport(const QString& printerName);
+    void RunReport(const std::function<void()>& run);
+    void PrepareReport();
 
     int connHeatingLocationsOpen() const;
     void connHeatingLocationsGetCols(TReportColumns& columns) const;

@@ -1,7 +1,10 @@
 // The commands SchemePrint and SchemePrintAll: the printer set-up dialog first, then the
-// report on the printer chosen there; Cancel and a missing location print nothing.
+// report on the printer chosen there; Cancel and a missing location print nothing. The print
+// preview of the displayed location, and printing from it.
 #include "PdfReader.h"
 #include "PrintTestSupport.h"
+#include "PrintedReport.h"
+#include "TPrintPreviewDialog.h"
 #include "TPrinterSetupDialog.h"
 #include "zeft_Print.h"
 #include "zeft_PrintCommands.h"
@@ -10,6 +13,8 @@
 #include <QFileInfo>
 #include <QPageRanges>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -23,7 +28,10 @@ class PrintCommands : public testing::Test {
 protected:
     PrintCommands() : FPdf(FDir.filePath(QStringLiteral("chosen.pdf"))) {}
 
-    ~PrintCommands() override { TPrinterSetupDialog::SetAnswer({}); }
+    ~PrintCommands() override {
+        TPrinterSetupDialog::SetAnswer({});
+        TPrintPreviewDialog::SetShow({});
+    }
 
     /// The user picks "print to file" with this file and presses OK (or Cancel).
     void AnswerDialog(bool ok) {
@@ -121,6 +129,48 @@ TEST_F(PrintCommands, CancellingTheRealDialogPrintsNothing) {
     EXPECT_FALSE(SchemePrintRun(FPrint, nullptr, bedroom.get()));
     EXPECT_TRUE(dialogSeen);
     EXPECT_FALSE(QFileInfo::exists(FPdf));
+}
+
+TEST_F(PrintCommands, ThePreviewShowsTheLocationsPageAndPrintsItOnTheReportsPrinter) {
+    QPrinter& printer = FPrint.RvSystem.Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(FPdf);
+    // Left from an earlier print of page 2 only: the preview still shows the whole report.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setPageRanges(QPageRanges::fromString(QStringLiteral("2")));
+    int shown = 0;
+    int pages = -1;
+    QString title;
+    TPrintPreviewDialog::SetShow([&](QPrintPreviewDialog& dialog) {
+        ++shown;
+        dialog.show();
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        pages = preview->pageCount();
+        title = dialog.windowTitle();
+        preview->print();
+        dialog.close();
+    });
+    const auto bathroom = TemplateLocation(5);
+    EXPECT_TRUE(FPrint.PreviewProfile(bathroom.get(), nullptr));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(title, QStringLiteral("Heating Profiles"));
+
+    const TPrintedReport report =
+        ParseReport(ReadPdf(FPdf),
+                    {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"});
+    EXPECT_TRUE(report.Problems.isEmpty()) << report.Problems.join('\n').toStdString();
+    EXPECT_EQ(report.Names(), QStringList{QStringLiteral("Bathroom")});
+    ASSERT_EQ(report.Footers.size(), 1u);
+    EXPECT_EQ(report.Footers[0].PageNumbers, QStringLiteral("Page 1 of 1"));
+}
+
+TEST_F(PrintCommands, ThePreviewWithoutALocationShowsNothing) {
+    int shown = 0;
+    TPrintPreviewDialog::SetShow([&](QPrintPreviewDialog&) { ++shown; });
+    EXPECT_FALSE(FPrint.PreviewProfile(nullptr, nullptr));
+    EXPECT_EQ(shown, 0);
 }
 
 TEST(PrinterSetupDialog, NamesThePrinterOnlyWhenOneWasChosen) {

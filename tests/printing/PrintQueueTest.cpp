@@ -108,6 +108,8 @@ TEST(PrintQueue, PrintAllReachesTheCupsPdfPrinter) {
     EXPECT_TRUE(report.Problems.isEmpty()) << report.Problems.join('\n').toStdString();
     EXPECT_EQ(report.Heading, QStringLiteral("Heating Profiles"));
     EXPECT_EQ(report.PageCount, 3);
+    ASSERT_EQ(report.Footers.size(), 3u);
+    EXPECT_EQ(report.Footers[2].PageNumbers, QStringLiteral("Page 3 of 3"));
     QStringList expectedNames;
     for (int i = 0; i < locations->Count(); ++i)
         expectedNames.append(QString::fromStdString(locations->Items(i).DisplayText));

@@ -7,6 +7,8 @@ namespace {
 constexpr double DayColumnLeft = 15.0;
 // A word may start a hair left of its field because of the glyph's side bearing.
 constexpr double Slack = 0.5;
+// The footer's two halves meet in the middle of the region (20 + 85 mm).
+constexpr double FooterMiddle = 105.0;
 
 QStringList SlotTexts(const TPdfLine& line) {
     QStringList texts;
@@ -36,6 +38,17 @@ TPrintedReport ParseReport(const std::vector<TPdfPage>& pages, const QStringList
                 report.Heading = line.Text();
                 report.HeadingTop = line.Top;
                 report.HeadingLeft = line.Words.front().Left;
+                continue;
+            }
+            if (line.Top >= FooterTop) {
+                if (report.Footers.size() > static_cast<std::size_t>(pageIndex))
+                    report.Problems.append(
+                        QStringLiteral("page %1 has two footer lines").arg(pageIndex + 1));
+                else if (report.Footers.size() < static_cast<std::size_t>(pageIndex))
+                    report.Problems.append(QStringLiteral("page %1 has no footer").arg(pageIndex));
+                report.Footers.push_back(TPrintedFooter{line.TextBetween(0.0, FooterMiddle),
+                                                        line.TextBetween(FooterMiddle, 1000.0),
+                                                        line.Top});
                 continue;
             }
             const QString dayText = line.TextBetween(DayColumnLeft, SlotLeft(0) - Slack);

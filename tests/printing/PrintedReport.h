@@ -31,19 +31,31 @@ struct TPrintedBlock {
     std::vector<TPrintedDay> Days;
 };
 
+/// The footer line of a page: the print date on the left, the page numbers on the right.
+struct TPrintedFooter {
+    QString PrintedOn;
+    QString PageNumbers;
+    double Top = 0.0;
+};
+
+/// Top of the footer band on the paper: the region's foot (15 + 262 mm) less its 7 mm.
+inline constexpr double FooterTop = 270.0;
+
 struct TPrintedReport {
     int PageCount = 0;
     QString Heading;
     double HeadingTop = 0.0;
     double HeadingLeft = 0.0;
     std::vector<TPrintedBlock> Blocks;
+    std::vector<TPrintedFooter> Footers; ///< one per page that has one
     QStringList Problems; ///< what does not fit the report's structure, e.g. a split block
 
     QStringList Names() const;
 };
 
-/// Reads the pages: a line whose text in the day column is one of dayNames is a day row and the
-/// line under it its temperatures; any other line starts a location block. A day row on a page
+/// Reads the pages: a line below FooterTop is the page's footer, a line whose text in the day
+/// column is one of dayNames is a day row and the line under it its temperatures; any other
+/// line starts a location block. A day row on a page
 /// where no block has started means a block was split across pages.
 TPrintedReport ParseReport(const std::vector<TPdfPage>& pages, const QStringList& dayNames);
 

@@ -6,6 +6,7 @@
 #include "TReportError.h"
 #include "zeft_Print.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -46,7 +47,11 @@ protected:
         QPrinter& printer = FPrint.RvSystem.Printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(FPdf);
+        // A day whose number is no month's, so that day and month cannot be confused.
+        FPrint.Today = [] { return PrintDay; };
     }
+
+    static inline const QDate PrintDay{2026, 3, 17};
 
     void TearDown() override {
         if (HasFailure()) {
@@ -96,10 +101,17 @@ TEST_F(ProfileReport, AllNineTemplatesGiveNineBlocksOfSevenDaysInCollectionOrder
             }
         }
     }
-    // Heading and block 81.08 mm each: three blocks fill the 262 mm region, the fourth moves on.
+    // Heading and block 81.08 mm each: three blocks fill the 255 mm above the footer, the
+    // fourth moves on.
     EXPECT_EQ(report.PageCount, 3);
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(report.Blocks[static_cast<std::size_t>(i)].Page, i / 3) << i;
+    ASSERT_EQ(report.Footers.size(), 3u);
+    for (int page = 0; page < 3; ++page) {
+        const TPrintedFooter& footer = report.Footers[static_cast<std::size_t>(page)];
+        EXPECT_EQ(footer.PrintedOn, QStringLiteral("Printed on 17/03/2026"));
+        EXPECT_EQ(footer.PageNumbers, QStringLiteral("Page %1 of 3").arg(page + 1));
+    }
 }
 
 TEST_F(ProfileReport, ShortDaysLeaveTheirLaterSlotsEmpty) {
@@ -155,6 +167,13 @@ TEST_F(ProfileReport, TheLayoutStandsWhereItWasDesigned) {
     EXPECT_NEAR(report.Blocks[0].Days[6].Top, 15.0 + 7.0 + 11.08 + 6 * 10.0, Near);
     EXPECT_NEAR(report.Blocks[1].NameTop, 15.0 + 7.0 + 81.08 + 5.0, Near);
 
+    // The footer: the date from the region's left edge, the page numbers up to its right edge.
+    const TPdfLine& footer = pages[0].Lines.back();
+    EXPECT_EQ(footer.Text(), QStringLiteral("Printed on 17/03/2026 Page 1 of 1"));
+    EXPECT_NEAR(footer.Top, FooterTop + 1.5, Near);
+    EXPECT_NEAR(footer.Words.front().Left, 20.0, Near);
+    EXPECT_NEAR(footer.Words.back().Right, 190.0, Near);
+
     const TPdfLine* monday = pages[0].FindLine(QStringLiteral("Monday 00:00 17:00 23:00"));
     ASSERT_NE(monday, nullptr);
     EXPECT_NEAR(monday->Words[0].Left, 20.0, Near);
@@ -188,8 +207,11 @@ TEST_F(ProfileReport, BlocksAreNeverSplitAcrossPages) {
     EXPECT_EQ(report.PageCount, 7); // 3 blocks a page
     for (const TPrintedBlock& block : report.Blocks) {
         for (const TPrintedDay& day : block.Days)
-            EXPECT_LT(day.Top + 10.0, 15.0 + 262.0) << "below the region on page " << block.Page;
+            EXPECT_LT(day.Top + 10.0, FooterTop) << "on the footer of page " << block.Page;
     }
+    ASSERT_EQ(report.Footers.size(), 7u);
+    EXPECT_EQ(report.Footers[0].PageNumbers, QStringLiteral("Page 1 of 7"));
+    EXPECT_EQ(report.Footers[6].PageNumbers, QStringLiteral("Page 7 of 7"));
 }
 
 struct TLanguageCase {
@@ -200,6 +222,8 @@ struct TLanguageCase {
     QStringList Days;
     const char* FirstLocation;
     const char* MondayTemperature;
+    const char* PrintedOn;
+    const char* LastPageNumbers;
 };
 
 void PrintTo(const TLanguageCase& param, std::ostream* out) {
@@ -212,13 +236,13 @@ class ProfileReportLanguage : public ProfileReport,
 TEST_P(ProfileReportLanguage, DayNamesHeadingAndTitleFollowTheLanguage) {
     const TLanguageCase& param = GetParam();
     const TLanguageScope language(param.Language, param.Regional);
-    const auto locations = TemplateLocations(1, 3);
+    const auto locations = TemplateLocations(1, 4);
     FPrint.PrintAllProfiles(*locations, QString());
 
     const TPrintedReport report = Printed(param.Days);
     EXPECT_TRUE(report.Problems.isEmpty()) << report.Problems.join('\n').toStdString();
     EXPECT_EQ(report.Heading, QString::fromUtf8(param.Heading));
-    ASSERT_EQ(report.Blocks.size(), 3u);
+    ASSERT_EQ(report.Blocks.size(), 4u);
     EXPECT_EQ(report.Blocks[0].Name, QString::fromUtf8(param.FirstLocation));
     for (const TPrintedBlock& block : report.Blocks) {
         ASSERT_EQ(block.Days.size(), 7u);
@@ -227,20 +251,126 @@ TEST_P(ProfileReportLanguage, DayNamesHeadingAndTitleFollowTheLanguage) {
     }
     EXPECT_EQ(report.Blocks[0].Days[0].Temperatures[0], QString::fromUtf8(param.MondayTemperature));
     EXPECT_EQ(PdfInfo(FPdf, QStringLiteral("Title")), QString::fromUtf8(param.Heading));
+    ASSERT_EQ(report.Footers.size(), 2u);
+    for (const TPrintedFooter& footer : report.Footers)
+        EXPECT_EQ(footer.PrintedOn, QString::fromUtf8(param.PrintedOn));
+    EXPECT_EQ(report.Footers[1].PageNumbers, QString::fromUtf8(param.LastPageNumbers));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, ProfileReportLanguage,
     testing::Values(TLanguageCase{"English", English, British, "Heating Profiles", EnglishDays,
-                                  "Living room", "17.0°C"},
+                                  "Living room", "17.0°C", "Printed on 17/03/2026", "Page 2 of 2"},
                     TLanguageCase{"German", German, QLocale(QLocale::German, QLocale::Germany),
-                                  "Wochenprogramm", GermanDays, "Wohnzimmer", "17,0°C"},
+                                  "Wochenprogramm", GermanDays, "Wohnzimmer", "17,0°C",
+                                  "Gedruckt am 17.03.26", "Seite 2 von 2"},
                     TLanguageCase{"French", French, QLocale(QLocale::French, QLocale::France),
-                                  "Programme hebdomadaire", FrenchDays, "Séjour", "17,0°C"},
+                                  "Programme hebdomadaire", FrenchDays, "Séjour", "17,0°C",
+                                  "Imprimé le 17/03/2026", "Page 2 sur 2"},
+                    // The date follows the regional settings, not the language.
+                    TLanguageCase{"EnglishInTheUnitedStates", English,
+                                  QLocale(QLocale::English, QLocale::UnitedStates),
+                                  "Heating Profiles", EnglishDays, "Living room", "17.0°C",
+                                  "Printed on 3/17/26", "Page 2 of 2"},
                     // A language without its own texts reads English.
                     TLanguageCase{"Japanese", 0x11, British, "Heating Profiles", EnglishDays,
-                                  "Living room", "17.0°C"}),
+                                  "Living room", "17.0°C", "Printed on 17/03/2026", "Page 2 of 2"}),
     [](const testing::TestParamInfo<TLanguageCase>& info) { return info.param.Name; });
+
+struct TPaperCase {
+    const char* Name;
+    QPageSize::PageSizeId Loaded; ///< the paper of the printer chosen
+    double Width;                 ///< of the printed pages, millimetres
+    double Height;
+};
+
+void PrintTo(const TPaperCase& param, std::ostream* out) {
+    *out << param.Name;
+}
+
+class ProfileReportPaper : public ProfileReport, public testing::WithParamInterface<TPaperCase> {};
+
+TEST_P(ProfileReportPaper, LetterWhenThePrinterHasLetterElseA4) {
+    const TPaperCase& param = GetParam();
+    const TLanguageScope language(English, British);
+    FPrint.RvSystem.Printer().setPageSize(QPageSize(param.Loaded));
+    const auto locations = TemplateLocations();
+    const QString exported = FDir.filePath(QStringLiteral("exported.pdf"));
+    FPrint.PrintAllProfiles(*locations, QString());
+    FPrint.ExportAllProfiles(*locations, exported);
+
+    for (const QString& file : {FPdf, exported}) {
+        const std::vector<TPdfPage> pages = ReadPdf(file);
+        ASSERT_EQ(pages.size(), 3u) << file.toStdString();
+        for (const TPdfPage& page : pages) {
+            EXPECT_NEAR(page.Width, param.Width, 0.5) << file.toStdString();
+            EXPECT_NEAR(page.Height, param.Height, 0.5) << file.toStdString();
+        }
+        // The layout is the same on either paper, footer included.
+        const TPrintedReport report = ParseReport(pages, EnglishDays);
+        EXPECT_TRUE(report.Problems.isEmpty()) << report.Problems.join('\n').toStdString();
+        ASSERT_EQ(report.Footers.size(), 3u);
+        EXPECT_NEAR(report.Footers[2].Top, FooterTop + 1.5, 1.0);
+        EXPECT_LT(report.Footers[2].Top + 5.0, param.Height);
+        EXPECT_EQ(report.Blocks.size(), 9u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, ProfileReportPaper,
+                         testing::Values(TPaperCase{"A4", QPageSize::A4, 210.0, 297.0},
+                                         TPaperCase{"Letter", QPageSize::Letter, 215.9, 279.4},
+                                         TPaperCase{"A5", QPageSize::A5, 210.0, 297.0},
+                                         TPaperCase{"Legal", QPageSize::Legal, 210.0, 297.0}),
+                         [](const testing::TestParamInfo<TPaperCase>& info) {
+                             return info.param.Name;
+                         });
+
+TEST_F(ProfileReport, TheExportedPdfIsTheReportOfAllAndLeavesThePrinterAsItWas) {
+    const TLanguageScope language(German, QLocale(QLocale::German, QLocale::Germany));
+    const auto locations = TemplateLocations(1, 4);
+    FPrint.PrintAllProfiles(*locations, QString());
+    const QString exported = FDir.filePath(QStringLiteral("Wochenprogramm.pdf"));
+    FPrint.ExportAllProfiles(*locations, exported);
+
+    EXPECT_EQ(ReadPdfText(exported), ReadPdfText(FPdf));
+    EXPECT_EQ(PdfInfo(exported, QStringLiteral("Title")), QStringLiteral("Wochenprogramm"));
+    EXPECT_EQ(PdfInfo(exported, QStringLiteral("Pages")), QStringLiteral("2"));
+    const QPrinter& printer = FPrint.RvSystem.Printer();
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.outputFileName(), FPdf) << "the export must not redirect printing";
+}
+
+TEST_F(ProfileReport, AnExportReplacesAnEarlierFileAndLeavesNothingElseBehind) {
+    const TLanguageScope language(English, British);
+    const QString exported = FDir.filePath(QStringLiteral("week.pdf"));
+    {
+        QFile earlier(exported);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("an earlier export");
+    }
+    const auto locations = TemplateLocations(5, 6);
+    FPrint.ExportAllProfiles(*locations, exported);
+
+    EXPECT_FALSE(QFileInfo::exists(FPdf)) << "nothing was printed";
+    const TPrintedReport report = ParseReport(ReadPdf(exported), EnglishDays);
+    EXPECT_EQ(report.Names(), (QStringList{"Bathroom", "Hall"}));
+    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("week.pdf")});
+}
+
+TEST_F(ProfileReport, AnExportThatCannotBeWrittenRaisesAnErrorAndLeavesNoPart) {
+    const TLanguageScope language(English, British);
+    const auto locations = TemplateLocations(5, 5);
+    EXPECT_THROW(FPrint.ExportAllProfiles(*locations,
+                                          FDir.filePath(QStringLiteral("missing folder/week.pdf"))),
+                 TReportError);
+    // A folder of that name: the report is written, but it cannot take the folder's place.
+    ASSERT_TRUE(QDir(FDir.path()).mkdir(QStringLiteral("week.pdf")));
+    EXPECT_THROW(FPrint.ExportAllProfiles(*locations, FDir.filePath(QStringLiteral("week.pdf"))),
+                 TReportError);
+    EXPECT_TRUE(QFileInfo(FDir.filePath(QStringLiteral("week.pdf"))).isDir());
+    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
 
 TEST_F(ProfileReport, TimesAndTemperaturesFollowTheRegionalSettingsNotTheLanguage) {
     {
@@ -284,7 +414,8 @@ TEST_F(ProfileReport, PrintingAllOfNoLocationGivesTheHeadingAlone) {
 
     const std::vector<TPdfPage> pages = ReadPdf(FPdf);
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].LineTexts(), QStringList{QStringLiteral("Heating Profiles")});
+    EXPECT_EQ(pages[0].LineTexts(),
+              (QStringList{"Heating Profiles", "Printed on 17/03/2026 Page 1 of 1"}));
 }
 
 TEST_F(ProfileReport, PrintingOneLocationWithoutALocationPrintsNothing) {
@@ -323,9 +454,9 @@ TEST_F(ProfileReport, ALocationWithoutDaysPrintsItsDayNamesWithEmptySlots) {
 
     const std::vector<TPdfPage> pages = ReadPdf(FPdf);
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].LineTexts(),
-              (QStringList{"Heating Profiles", "Attic", "Monday", "Tuesday", "Wednesday",
-                           "Thursday", "Friday", "Saturday", "Sunday"}));
+    EXPECT_EQ(pages[0].LineTexts(), (QStringList{"Heating Profiles", "Attic", "Monday", "Tuesday",
+                                                 "Wednesday", "Thursday", "Friday", "Saturday",
+                                                 "Sunday", "Printed on 17/03/2026 Page 1 of 1"}));
 }
 
 TEST_F(ProfileReport, APrinterThatCannotStartRaisesAnError) {

@@ -58,6 +58,7 @@ struct TLayoutOptions {
     double RegionHeight = 100.0;
     bool KeepDetailTogether = true;
     bool ReprintHeader = false;
+    bool Footer = false; ///< a 10 mm page footer with the page numbers
 };
 
 /// A region of the given height with a 10 mm header, 10 mm master rows and 10 mm detail rows.
@@ -68,6 +69,7 @@ TReportProjectLayout MasterDetailLayout(const TLayoutOptions& options) {
   <dataView name="dvDetail" connection="connDetail"/>
   <report name="R">
     <parameter name="Title"/>
+    <parameter name="Pages"/>
     <page name="P" paper="A4" orientation="portrait">
       <region left="10" top="10" width="100" height="%1">
         <band name="Head" kind="bodyHeader" controller="Master" height="10" reprintOnNewPage="%3">
@@ -79,14 +81,20 @@ TReportProjectLayout MasterDetailLayout(const TLayoutOptions& options) {
         <band name="Detail" kind="detail" dataView="dvDetail" controller="Master" height="10"
               keepBodyTogether="%2">
           <text column="Value" left="10" top="0" width="90" font="F"/>
-        </band>
+        </band>%4
       </region>
     </page>
   </report>
 </reportProject>)")
                             .arg(options.RegionHeight)
                             .arg(options.KeepDetailTogether ? "true" : "false")
-                            .arg(options.ReprintHeader ? "true" : "false");
+                            .arg(options.ReprintHeader ? "true" : "false")
+                            .arg(options.Footer ? R"(
+        <band name="Foot" kind="pageFooter" height="10">
+          <text parameter="Pages" pageNumbers="true" left="0" top="0" width="50" font="F"/>
+          <text parameter="Title" left="50" top="0" width="50" font="F"/>
+        </band>)"
+                                                : "");
     return ReadReportProject(xml.toUtf8(), QStringLiteral("test layout"));
 }
 
@@ -122,7 +130,8 @@ TEST_P(ReportPagination, PlacesEveryBandInstance) {
     const TReportProjectLayout layout = MasterDetailLayout(param.Options);
     TMasterDetailData data(param.Masters, param.DetailCounts);
     const TReportDocument document =
-        ComposeReport(layout, layout.Reports.front(), data.Connections(), {{"Title", "Title"}});
+        ComposeReport(layout, layout.Reports.front(), data.Connections(),
+                      {{"Title", "Title"}, {"Pages", "%0:d/%1:d"}});
     EXPECT_EQ(Pages(document), param.ExpectedPages);
 }
 
@@ -164,7 +173,17 @@ INSTANTIATE_TEST_SUITE_P(
                         {2, 2, 2},
                         {"Title@0 A@10 A.0@20 A.1@30", "Title@0 B@10 B.0@20 B.1@30",
                          "Title@0 C@10 C.0@20 C.1@30"}},
-        TPaginationCase{"NoRowsLeaveTheHeaderAlone", {100.0, true, true}, {}, {}, {"Title@0"}}),
+        TPaginationCase{"NoRowsLeaveTheHeaderAlone", {100.0, true, true}, {}, {}, {"Title@0"}},
+        // Without the footer C would fit at 90; the body stops 10 mm higher, and every page
+        // ends with its number out of the total.
+        TPaginationCase{"AFooterStandsBelowTheBodyOfEveryPage",
+                        {100.0, true, false, true},
+                        {"A", "B", "C"},
+                        {3, 3, 0},
+                        {"Title@0 A@10 A.0@20 A.1@30 A.2@40 B@50 B.0@60 B.1@70 B.2@80 1/2,Title@90",
+                         "C@0 2/2,Title@90"}},
+        TPaginationCase{
+            "AFooterOnTheOnlyPage", {100.0, true, true, true}, {}, {}, {"Title@0 1/1,Title@90"}}),
     [](const testing::TestParamInfo<TPaginationCase>& info) { return info.param.Name; });
 
 TEST(ReportComposer, OpensEachDetailRunWhileItsMasterRowIsCurrent) {

@@ -17,8 +17,9 @@ TEST(ReportLayout, TheWeeklyProgramReportIsLaidOutAsDesigned) {
     const TReport* report = project.FindReport(QStringLiteral("AllProfiles"));
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->PageFullName(), QStringLiteral("AllProfiles.Page1"));
-    EXPECT_EQ(report->Parameters, QStringList{QStringLiteral("PageHeading")});
+    EXPECT_EQ(report->Parameters, (QStringList{"PageHeading", "PrintedOn", "PageNumbers"}));
     EXPECT_EQ(report->Page.Paper, QPageSize::A4);
+    EXPECT_EQ(report->Page.OtherPapers, std::vector<QPageSize::PageSizeId>{QPageSize::Letter});
     EXPECT_EQ(report->Page.Orientation, QPageLayout::Portrait);
 
     const TReportRegion& region = report->Page.Region;
@@ -26,7 +27,7 @@ TEST(ReportLayout, TheWeeklyProgramReportIsLaidOutAsDesigned) {
     EXPECT_EQ(region.Top, 15.0);
     EXPECT_EQ(region.Width, 170.0);
     EXPECT_EQ(region.Height, 262.0);
-    ASSERT_EQ(region.Bands.size(), 3u);
+    ASSERT_EQ(region.Bands.size(), 4u);
 
     const TReportBand& header = region.Bands[0];
     EXPECT_EQ(header.Name, QStringLiteral("Header"));
@@ -89,11 +90,27 @@ TEST(ReportLayout, TheWeeklyProgramReportIsLaidOutAsDesigned) {
         EXPECT_EQ(text.Alignment, TReportAlignment::Left);
     }
 
+    // The footer: the print date on the left half, the page numbers on the right one.
+    const TReportBand& footer = region.Bands[3];
+    EXPECT_EQ(footer.Kind, TReportBandKind::PageFooter);
+    EXPECT_EQ(footer.Height, 7.0);
+    ASSERT_EQ(footer.Texts.size(), 2u);
+    EXPECT_EQ(footer.Texts[0].Name, QStringLiteral("PrintedOn"));
+    EXPECT_FALSE(footer.Texts[0].PageNumbers);
+    EXPECT_EQ(footer.Texts[0].Alignment, TReportAlignment::Left);
+    EXPECT_EQ(footer.Texts[1].Name, QStringLiteral("PageNumbers"));
+    EXPECT_TRUE(footer.Texts[1].PageNumbers);
+    EXPECT_EQ(footer.Texts[1].Alignment, TReportAlignment::Right);
+    EXPECT_EQ(footer.Texts[1].Left + footer.Texts[1].Width, 170.0);
+    for (const TReportText& text : footer.Texts)
+        EXPECT_EQ(text.Font, QStringLiteral("Footer"));
+
     struct {
         const char* Name;
         double Size;
         bool Bold;
-    } const fonts[] = {{"Heading", 16, true}, {"SubHeading", 12, true}, {"Data", 10, false}};
+    } const fonts[] = {
+        {"Heading", 16, true}, {"SubHeading", 12, true}, {"Data", 10, false}, {"Footer", 8, false}};
     for (const auto& expected : fonts) {
         const TReportFont* font = project.FindFont(QLatin1String(expected.Name));
         ASSERT_NE(font, nullptr) << expected.Name;
@@ -128,7 +145,7 @@ const char* const ValidLayout = R"(<reportProject name="Test">
   <dataView name="dvDetail" connection="connDetail"/>
   <report name="R">
     <parameter name="Title"/>
-    <page name="P" paper="A4" orientation="portrait">
+    <page name="P" paper="A4" otherPapers="Letter" orientation="portrait">
       <region left="10" top="10" width="100" height="100">
         <band name="Head" kind="bodyHeader" controller="Master" height="10">
           <text parameter="Title" left="0" top="0" width="100" font="F"/>
@@ -139,6 +156,9 @@ const char* const ValidLayout = R"(<reportProject name="Test">
         </band>
         <band name="Detail" kind="detail" dataView="dvDetail" controller="Master" height="10">
           <text column="Value" left="10" top="0" width="90" font="F"/>
+        </band>
+        <band name="Foot" kind="pageFooter" height="10">
+          <text parameter="Title" pageNumbers="true" left="0" top="0" width="100" font="F"/>
         </band>
       </region>
     </page>
@@ -217,7 +237,21 @@ INSTANTIATE_TEST_SUITE_P(
         TFaultyLayout{"TwoPages", "</page>", "</page><page name=\"Q\"/>", "one page template"},
         TFaultyLayout{"BandTallerThanTheRegion",
                       "kind=\"data\" dataView=\"dvMaster\" height=\"10\"",
-                      "kind=\"data\" dataView=\"dvMaster\" height=\"101\"", "fit in the region"}),
+                      "kind=\"data\" dataView=\"dvMaster\" height=\"101\"", "fit in the region"},
+        TFaultyLayout{"RegionOffTheOtherPaper", "width=\"100\" height=\"100\"",
+                      "width=\"100\" height=\"270\"", "does not fit on the paper Letter"},
+        TFaultyLayout{"UnknownOtherPaper", "otherPapers=\"Letter\"", "otherPapers=\"Letter;B9\"",
+                      "unknown paper \"B9\""},
+        TFaultyLayout{"ColumnOnAFooter", "<text parameter=\"Title\" pageNumbers",
+                      "<text column=\"Name\" pageNumbers", "no columns"},
+        TFaultyLayout{"PageNumbersOffTheFooter", "<text parameter=\"Title\" left",
+                      "<text parameter=\"Title\" pageNumbers=\"true\" left", "page footers only"},
+        TFaultyLayout{"FooterWithAController", "kind=\"pageFooter\" height",
+                      "kind=\"pageFooter\" controller=\"Master\" height", "no controller"},
+        TFaultyLayout{"FooterWithRows", "kind=\"pageFooter\" height",
+                      "kind=\"pageFooter\" dataView=\"dvMaster\" height", "no data view"},
+        TFaultyLayout{"FootersFillingTheRegion", "kind=\"pageFooter\" height=\"10\"",
+                      "kind=\"pageFooter\" height=\"100\"", "leave no room"}),
     [](const testing::TestParamInfo<TFaultyLayout>& info) { return info.param.Name; });
 
 TEST(ReportLayout, AnotherKindOfDocumentIsRefused) {
