@@ -351,8 +351,9 @@ void THeatingLocations::LoadFromXML(const pugi::xml_document& document, const TL
 }
 
 void ParseScheduleDocument(std::string_view bytes, TScheduleDocument& parsed) {
-    const pugi::xml_parse_result result =
-        parsed.Document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default);
+    // An element holding only whitespace keeps it: a room name of spaces reads back as written.
+    const pugi::xml_parse_result result = parsed.Document.load_buffer(
+        bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
     // pugixml reports offsets in its UTF-8 copy of the text; a Latin-1 file is converted.
     if (result.encoding == pugi::encoding_latin1) {
         std::string utf8;

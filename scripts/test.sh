@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: a normal build with warnings as
-# errors, the same under AddressSanitizer and UndefinedBehaviorSanitizer, the thread tests under
-# ThreadSanitizer, and a bounded fuzz run of the schedule file reader.
+# errors (with its installation tree and Debian package checked), the same under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the thread tests under ThreadSanitizer, and a
+# bounded fuzz run of the schedule file reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,6 +18,9 @@ step "normal build"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEFT_WERROR=ON
 cmake --build build/ci
 ctest --test-dir build/ci --output-on-failure -j "$jobs"
+
+step "installation tree and Debian package"
+scripts/test-install.sh build/ci
 
 step "AddressSanitizer and UndefinedBehaviorSanitizer build"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEFT_WERROR=ON \
@@ -37,6 +41,6 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build/fuzz
 rm -rf build/fuzz/corpus && mkdir -p build/fuzz/corpus
 build/fuzz/fuzz/fuzz_schedule_file -max_total_time="$fuzz_seconds" -max_len=65536 -timeout=10 \
-    -rss_limit_mb=2048 -print_final_stats=1 build/fuzz/corpus fuzz/corpus
+    -rss_limit_mb=2048 -print_final_stats=1 -dict=fuzz/zeft.dict build/fuzz/corpus fuzz/corpus
 echo
 echo "All tests passed."

@@ -244,7 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"BeyondU10FFFF", "\xF4\x90\x80\x80", FFFD FFFD FFFD FFFD},
                     NameCase{"LeadF5", "\xF5\x80", FFFD FFFD},
                     NameCase{"ReferenceToASurrogate", "&#xD800;z", FFFD FFFD FFFD "z"},
-                    NameCase{"CarriageReturn", "a&#13;b", "a\rb"}),
+                    NameCase{"CarriageReturn", "a&#13;b", "a\rb"},
+                    NameCase{"OnlyWhitespace", " \t ", " \t "}),
     [](const testing::TestParamInfo<NameCase>& info) { return info.param.Name; });
 #undef FFFD
 
