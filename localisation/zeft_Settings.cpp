@@ -1,7 +1,6 @@
 #include "zeft_Settings.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QVariant>
 #include <memory>
@@ -17,10 +16,25 @@ const QString SublanguageIDName = QStringLiteral("SublanguageID");
 const QString LastFileGroup = QStringLiteral("MRU");
 const QString LastFileName = QStringLiteral("a");
 
-/// A fresh view of the store: nothing is cached between reads and writes.
-std::unique_ptr<QSettings> OpenStore() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Pellwick"), QStringLiteral("ZEFT"));
+/// A fresh view of the user's own store: nothing is cached between reads and writes, and
+/// nothing comes from the organisation-wide or system-wide stores behind it.
+std::unique_ptr<QSettings> OpenStore(QSettings::Format format) {
+    auto settings = std::make_unique<QSettings>(format, QSettings::UserScope,
+                                                QStringLiteral("Pellwick"), QStringLiteral("ZEFT"));
+    settings->setFallbacksEnabled(false);
+    return settings;
+}
+
+/// Whether the store keeps each value's type, as the registry and property lists do; an INI
+/// file (the native store on Linux) keeps none.
+bool KeepsTypes(const QSettings& settings) {
+    if (settings.format() == QSettings::IniFormat)
+        return false;
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return true;
+#else
+    return settings.format() != QSettings::NativeFormat;
+#endif
 }
 
 /// Whether the value of key in group is written in double quotes in the INI file at path. In
@@ -59,8 +73,9 @@ std::optional<quint32> PlainDecimal(const QString& text) {
 }
 
 /// The stored integer, or nothing when it is missing or is not an integer.
-std::optional<quint32> ReadInteger(const QString& group, const QString& name) {
-    const auto settings = OpenStore();
+std::optional<quint32> ReadInteger(QSettings::Format format, const QString& group,
+                                   const QString& name) {
+    const auto settings = OpenStore(format);
     const QVariant value = settings->value(group + QLatin1Char('/') + name);
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -69,10 +84,12 @@ std::optional<quint32> ReadInteger(const QString& group, const QString& name) {
     case QMetaType::ULongLong:
         return static_cast<quint32>(value.toULongLong());
     case QMetaType::QString: {
-        // A text file keeps no types: a plain unquoted number is what the program writes.
+        // A store that keeps types says what a text is (a REG_SZ "1031" is no integer). In a
+        // text file a plain unquoted number is what the program writes.
+        if (KeepsTypes(*settings))
+            return std::nullopt;
         const auto number = PlainDecimal(value.toString());
-        if (!number || (QFileInfo(settings->fileName()).isFile() &&
-                        IsQuotedInIniFile(settings->fileName(), group, name)))
+        if (!number || IsQuotedInIniFile(settings->fileName(), group, name))
             return std::nullopt;
         return number;
     }
@@ -81,44 +98,45 @@ std::optional<quint32> ReadInteger(const QString& group, const QString& name) {
     }
 }
 
-TLanguageId ReadLanguageValue(const QString& name, TLanguageId current) {
-    const auto value = ReadInteger(LanguageGroup, name);
+TLanguageId ReadLanguageValue(QSettings::Format format, const QString& name, TLanguageId current) {
+    const auto value = ReadInteger(format, LanguageGroup, name);
     return value ? static_cast<TLanguageId>(*value & 0xFFFF) : current;
 }
 
-void WriteValue(const QString& group, const QString& name, const QVariant& value) {
-    const auto settings = OpenStore();
+void WriteValue(QSettings::Format format, const QString& group, const QString& name,
+                const QVariant& value) {
+    const auto settings = OpenStore(format);
     settings->setValue(group + QLatin1Char('/') + name, value);
     settings->sync();
     switch (settings->status()) {
     case QSettings::NoError:
         return;
     case QSettings::FormatError:
-        throw TSettingsError(QStringLiteral("The setting \"%1\" could not be stored: %2 is not a "
+        throw TSettingsError(name, settings->fileName(),
+                             QStringLiteral("The setting \"%1\" could not be stored: %2 is not a "
                                             "valid settings file.")
-                                 .arg(name, settings->fileName())
-                                 .toStdString());
+                                 .arg(name, settings->fileName()));
     case QSettings::AccessError:
         break;
     }
     throw TSettingsError(
+        name, settings->fileName(),
         QStringLiteral("The setting \"%1\" could not be stored: %2 cannot be written.")
-            .arg(name, settings->fileName())
-            .toStdString());
+            .arg(name, settings->fileName()));
 }
 
 } // namespace
 
 TLanguageId TZEFTSettings::ReadLanguageID() const {
-    return ReadLanguageValue(LanguageIDName, LanguageID);
+    return ReadLanguageValue(FFormat, LanguageIDName, LanguageID);
 }
 
 TLanguageId TZEFTSettings::ReadSublanguageID() const {
-    return ReadLanguageValue(SublanguageIDName, SublanguageID);
+    return ReadLanguageValue(FFormat, SublanguageIDName, SublanguageID);
 }
 
 QString TZEFTSettings::ReadLastFile() const {
-    const auto settings = OpenStore();
+    const auto settings = OpenStore(FFormat);
     const QVariant value = settings->value(LastFileGroup + QLatin1Char('/') + LastFileName);
     if (value.typeId() != QMetaType::QString)
         return {};
@@ -128,16 +146,17 @@ QString TZEFTSettings::ReadLastFile() const {
 }
 
 void TZEFTSettings::WriteLanguageID(TLanguageId value) const {
-    WriteValue(LanguageGroup, LanguageIDName, QVariant(int(value)));
+    WriteValue(FFormat, LanguageGroup, LanguageIDName, QVariant(int(value)));
 }
 
 void TZEFTSettings::WriteSublanguageID(TLanguageId value) const {
-    WriteValue(LanguageGroup, SublanguageIDName, QVariant(int(value)));
+    WriteValue(FFormat, LanguageGroup, SublanguageIDName, QVariant(int(value)));
 }
 
 void TZEFTSettings::WriteLastFile(const QString& path) const {
     // Never a null text: an empty path is stored as an empty value, not as a missing one.
-    WriteValue(LastFileGroup, LastFileName, QVariant(path.isNull() ? QStringLiteral("") : path));
+    WriteValue(FFormat, LastFileGroup, LastFileName,
+               QVariant(path.isNull() ? QStringLiteral("") : path));
 }
 
 } // namespace zeft

@@ -1,7 +1,9 @@
 #include "zeft_Settings.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -130,6 +132,105 @@ TEST_P(SettingsNotAnInteger, IsIgnoredForTheCurrentLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(Values, SettingsNotAnInteger, testing::ValuesIn(NotIntegers),
                          [](const testing::TestParamInfo<TNotAnInteger>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+struct TFallbackStore {
+    const char* Name;
+    QSettings::Scope Scope;
+    const char* File; // relative to the folder of the scope
+};
+
+const TFallbackStore FallbackStores[] = {
+    {"OrganisationWide", QSettings::UserScope, "Pellwick.conf"},
+    {"System", QSettings::SystemScope, "Pellwick/ZEFT.conf"},
+    {"SystemOrganisationWide", QSettings::SystemScope, "Pellwick.conf"},
+};
+
+class SettingsFallback : public SettingsStore, public testing::WithParamInterface<TFallbackStore> {
+protected:
+    SettingsFallback() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, FSystemDir.path());
+    }
+    ~SettingsFallback() override {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, QString());
+    }
+    QTemporaryDir FSystemDir;
+};
+
+TEST_P(SettingsFallback, OnlyTheUsersOwnStoreIsRead) {
+    const QDir folder(GetParam().Scope == QSettings::UserScope ? FDir.path() : FSystemDir.path());
+    const QString path = folder.filePath(QString::fromUtf8(GetParam().File));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[MRU]\na=/etc/someone-else.zeft\n\n[UI]\nLanguageID=1031\nSublanguageID=2\n");
+    file.close();
+    EXPECT_EQ(FSettings.ReadLanguageID(), 9);
+    EXPECT_EQ(FSettings.ReadSublanguageID(), 1);
+    EXPECT_EQ(FSettings.ReadLastFile(), QString());
+    // the user's own values are read as before
+    FSettings.WriteLanguageID(12);
+    EXPECT_EQ(FSettings.ReadLanguageID(), 12);
+    EXPECT_EQ(FSettings.ReadSublanguageID(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, SettingsFallback, testing::ValuesIn(FallbackStores),
+                         [](const testing::TestParamInfo<TFallbackStore>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+/// A store that keeps each value's type, as the registry does (REG_DWORD, REG_SZ, ...).
+QSettings::Format TypedFormat() {
+    static const QSettings::Format format = QSettings::registerFormat(
+        QStringLiteral("typed"),
+        [](QIODevice& device, QSettings::SettingsMap& map) {
+            QDataStream stream(&device);
+            stream >> map;
+            return stream.status() == QDataStream::Ok;
+        },
+        [](QIODevice& device, const QSettings::SettingsMap& map) {
+            QDataStream stream(&device);
+            stream << map;
+            return stream.status() == QDataStream::Ok;
+        });
+    return format;
+}
+
+struct TTypedValue {
+    const char* Name;
+    QVariant Value;
+    int Expected; // -1: ignored
+};
+
+const TTypedValue TypedValues[] = {
+    {"Dword", QVariant(int(1031)), 1031},
+    {"UnsignedDword", QVariant(uint(0x040C)), 0x040C},
+    {"Qword", QVariant(qlonglong(0x10409)), 0x0409},
+    {"TextOfANumber", QVariant(QStringLiteral("1031")), -1},
+    {"Text", QVariant(QStringLiteral("German")), -1},
+    {"Bytes", QVariant(QByteArray("1031")), -1},
+    {"Fraction", QVariant(7.0), -1},
+};
+
+class SettingsTypedStore : public SettingsStore, public testing::WithParamInterface<TTypedValue> {};
+
+TEST_P(SettingsTypedStore, OnlyAnIntegerCountsAsALanguage) {
+    QSettings::setPath(TypedFormat(), QSettings::UserScope, FDir.path());
+    {
+        QSettings store(TypedFormat(), QSettings::UserScope, "Pellwick", "ZEFT");
+        store.setValue("UI/LanguageID", GetParam().Value);
+        store.setValue("UI/SublanguageID", 2);
+    }
+    const TZEFTSettings typed(TypedFormat());
+    LanguageID = 12;
+    EXPECT_EQ(typed.ReadLanguageID(), GetParam().Expected < 0 ? 12 : GetParam().Expected);
+    EXPECT_EQ(typed.ReadSublanguageID(), 2);
+    EXPECT_FALSE(QFile::exists(FilePath())) << "the typed store is a store of its own";
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SettingsTypedStore, testing::ValuesIn(TypedValues),
+                         [](const testing::TestParamInfo<TTypedValue>& info) {
                              return std::string(info.param.Name);
                          });
 
