@@ -399,7 +399,7 @@ void TZEFTMainForm::FormCreate() {
         FConnection = FServices.MakeConnection();
         if (FConnection) {
             FConnection->OnStateChange = [this](std::uint8_t state, std::int32_t value) {
-                ConnectionStateChanged(state, value);
+                ConnectionStateChanged(state, value, FConnection->NoStickReason());
             };
             FConnection->start();
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "THeatingLocations.h"
+#include "zeft_NoStickReason.h"
 #include "zeft_Template.h"
 
 #include <QIcon>
@@ -88,7 +89,9 @@ public:
     void SelectSchemeExecute(QListWidgetItem* item);
     void LoadFile(const QString& path);
     void AddTemplateLocation(int templateIndex);
-    void ConnectionStateChanged(std::uint8_t state, std::int32_t value);
+    /// reason: why the state is 0 (no stick), which picks the status text.
+    void ConnectionStateChanged(std::uint8_t state, std::int32_t value,
+                                TNoStickReason reason = TNoStickReason::NotFound);
     void ShowConnectionStatus();
     void sbStatusResize();
     void timCurrentTimeTimer();
@@ -148,6 +151,7 @@ private:
     bool FModified = false;
     std::uint8_t FConnectionState = 0;
     std::int32_t FConnectionValue = 0;
+    TNoStickReason FConnectionReason = TNoStickReason::NotFound;
     bool FStatusKnown = false;
     std::array<TDailyComfortIntervalsSlider*, 7> FDayRows{};
     int DragDayIndex = -1;

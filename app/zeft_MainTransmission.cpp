@@ -14,6 +14,22 @@
 
 namespace zeft {
 
+namespace {
+
+int NoStickTextId(TNoStickReason reason) {
+    switch (reason) {
+    case TNoStickReason::NoAccess:
+        return 4820;
+    case TNoStickReason::InUse:
+        return 4821;
+    case TNoStickReason::NotFound:
+        break;
+    }
+    return 4803;
+}
+
+} // namespace
+
 void TZEFTMainForm::SchemeTransmitExecute() {
     const QList<QListWidgetItem*> selected = lvLocations->selectedItems();
     if (selected.isEmpty())
@@ -24,9 +40,11 @@ void TZEFTMainForm::SchemeTransmitExecute() {
         FConnection->RequestTransmission(*FCurrentLocation);
 }
 
-void TZEFTMainForm::ConnectionStateChanged(std::uint8_t state, std::int32_t value) {
+void TZEFTMainForm::ConnectionStateChanged(std::uint8_t state, std::int32_t value,
+                                           TNoStickReason reason) {
     FConnectionState = state;
     FConnectionValue = value;
+    FConnectionReason = reason;
     if (state <= 3) {
         FStatusKnown = true;
         UpdateLocationCommands();
@@ -39,7 +57,8 @@ void TZEFTMainForm::ShowConnectionStatus() {
         return;
     switch (FConnectionState) {
     case 0:
-        StatusPanel0->setText(LoadLanguageString(4803));
+        // Still no stick for the commands, but each reason takes its own remedy.
+        StatusPanel0->setText(LoadLanguageString(NoStickTextId(FConnectionReason)));
         break;
     case 1:
         StatusPanel0->setText(LoadLanguageString(4804));

@@ -10,7 +10,8 @@ TUSBConnection::TUSBConnection(QObject* parent)
 TUSBConnection::TUSBConnection(std::unique_ptr<TuTrxLoader> driver,
                                std::unique_ptr<TRadioClock> clock, QObject* parent)
     : QThread(parent), FDriver(std::move(driver)), FClock(std::move(clock)), FRadio(*FDriver),
-      FTransmitter(FRadio, *FClock), FQtPoster(std::make_unique<TQtOwnerThreadPoster>()),
+      FLock(FDriver->Directories()), FTransmitter(FRadio, *FClock),
+      FQtPoster(std::make_unique<TQtOwnerThreadPoster>()),
       FOwnerCall(
           [poster = FQtPoster.get()](std::function<void()> fn) { poster->Post(std::move(fn)); }) {}
 
@@ -49,6 +50,8 @@ void TUSBConnection::run() {
     while (!stop.stop_requested())
         RunCycle(stop);
     FRadio.UnloadDriver();
+    // Only now may another copy take the stick over.
+    FLock.Release();
 }
 
 void TUSBConnection::RunCycle(const std::stop_token& stop) {
@@ -72,13 +75,22 @@ void TUSBConnection::RunCycle(const std::stop_token& stop) {
 
 void TUSBConnection::Reconnect() {
     bool connected = false;
+    TNoStickReason reason = TNoStickReason::NotFound;
     try {
         FRadio.UnloadDriver();
-        connected = FRadio.LoadAndConnectStick();
+        // A second copy leaves the stick alone: no search, no set-up, no frame.
+        if (FLock.TryAcquire() == TStickLock::TResult::InUse) {
+            reason = TNoStickReason::InUse;
+        } else {
+            connected = FRadio.LoadAndConnectStick();
+            if (!connected && FRadio.StickAccessDenied())
+                reason = TNoStickReason::NoAccess;
+        }
     } catch (...) {
         // Whatever went wrong while loading counts as a failed attempt.
         connected = false;
     }
+    FLinkReason = connected ? TNoStickReason::NotFound : reason;
     SetStateAndNotify(connected ? StickReady : NoStick, 0);
 }
 
@@ -103,14 +115,18 @@ void TUSBConnection::Transmit(const std::shared_ptr<const THeatingLocation>& sna
 }
 
 void TUSBConnection::SetStateAndNotify(std::uint8_t state, std::int32_t value) {
-    if (state == FLinkState && value == FLinkValue)
+    const TNoStickReason reason = state == NoStick ? FLinkReason : TNoStickReason::NotFound;
+    if (state == FLinkState && value == FLinkValue && reason == FNotifiedReason)
         return;
     FLinkState = state;
     FLinkValue = value;
-    FOwnerCall.Run([this, state, value] { NotifyOwner(state, value); }, FStop.get_token());
+    FNotifiedReason = reason;
+    FOwnerCall.Run([this, state, value, reason] { NotifyOwner(state, value, reason); },
+                   FStop.get_token());
 }
 
-void TUSBConnection::NotifyOwner(std::uint8_t state, std::int32_t value) {
+void TUSBConnection::NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickReason reason) {
+    FReportedReason = reason;
     // A copy, so that the handler may even destroy this object.
     if (TStateChangeEvent handler = OnStateChange)
         handler(state, value);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "THeatingLocation.h"
+#include "zeft_NoStickReason.h"
 #include "zeft_OwnerThreadCall.h"
 #include "zeft_QtOwnerThreadPoster.h"
 #include "zeft_RadioClock.h"
+#include "zeft_StickLock.h"
 #include "zeft_Transmission.h"
 #include "zeft_USBRF.h"
 #include "zeft_uTrx.h"
@@ -65,6 +67,10 @@ public:
     void RequestTransmission(std::unique_ptr<THeatingLocation> snapshot);
     bool TransmitPending() const { return FTransmitPending.load(std::memory_order_acquire); }
 
+    /// Owner thread: why the state reported last (the one OnStateChange is handling) is
+    /// NoStick; NotFound with the other states. A change of it alone is reported too.
+    TNoStickReason NoStickReason() const { return FReportedReason; }
+
     /// Any thread: asks the thread to end. A pause or a wait for the owner ends at once, a
     /// transmission at its next frame.
     void RequestStop() { FStop.request_stop(); }
@@ -81,13 +87,16 @@ private:
     void Transmit(const std::shared_ptr<const THeatingLocation>& snapshot,
                   const std::stop_token& stop);
     void SetStateAndNotify(std::uint8_t state, std::int32_t value);
-    void NotifyOwner(std::uint8_t state, std::int32_t value);
+    void NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickReason reason);
     std::shared_ptr<const THeatingLocation> PendingLocation() const;
     void ClearRequest(const std::shared_ptr<const THeatingLocation>& transmitted);
 
     std::unique_ptr<TuTrxLoader> FDriver;
     std::unique_ptr<TRadioClock> FClock;
     TUSBRF FRadio;
+    // In the driver library's first directory; held from the first attempt on until the
+    // thread ends.
+    TStickLock FLock;
     TProgramTransmitter FTransmitter;
     std::unique_ptr<TQtOwnerThreadPoster> FQtPoster;
     TOwnerThreadCall FOwnerCall;
@@ -96,6 +105,12 @@ private:
     // Connection thread only.
     std::uint8_t FLinkState = NoStick;
     std::int32_t FLinkValue = 0;
+    // Set by each connection attempt; the one last reported beside it.
+    TNoStickReason FLinkReason = TNoStickReason::NotFound;
+    TNoStickReason FNotifiedReason = TNoStickReason::NotFound;
+
+    // Owner thread only: the reason that came with the last report.
+    TNoStickReason FReportedReason = TNoStickReason::NotFound;
 
     // The request: the snapshot under the mutex, the flag published after it (release) and
     // read before it (acquire).

@@ -9,6 +9,7 @@ TUSBRF::TUSBRF(TuTrxLoader& driver) : FDriver(driver) {}
 
 bool TUSBRF::LoadAndConnectStick() {
     ReleaseStick();
+    FFindStatus = uTrxFindNoStick;
     if (!FDriver.LoadDriver())
         return false;
     FStickHandle = FDriver.create();
@@ -57,7 +58,9 @@ void TUSBRF::ReleaseStick() {
 }
 
 bool TUSBRF::Search() {
-    return FDriver.Find(FStickHandle, StickVendorId, StickProductId, StickDeviceIndex);
+    const bool found = FDriver.Find(FStickHandle, StickVendorId, StickProductId, StickDeviceIndex);
+    FFindStatus = found ? std::uint8_t{uTrxFindOpened} : FDriver.FindStatus(FStickHandle);
+    return found;
 }
 
 } // namespace zeft

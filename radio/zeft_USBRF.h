@@ -28,6 +28,9 @@ public:
     uTrxHandle StickHandle() const { return FStickHandle; }
     bool StickWasFound() const { return FStickWasFound; }
     bool StickConnected() const { return FStickConnected; }
+    /// The last attempt listed a stick that the user may not open (no udev rule, or not at the
+    /// local seat): it takes access rights, not another plug-in.
+    bool StickAccessDenied() const { return FFindStatus == uTrxFindAccessDenied; }
     TuTrxLoader& Driver() { return FDriver; }
 
 private:
@@ -38,6 +41,7 @@ private:
     uTrxHandle FStickHandle = nullptr;
     bool FStickWasFound = false;
     bool FStickConnected = false;
+    std::uint8_t FFindStatus = uTrxFindNoStick;
     std::array<std::uint8_t, uTrxStateLength> FStateBuffer{};
 };
 

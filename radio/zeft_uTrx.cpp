@@ -148,6 +148,7 @@ bool TuTrxLoader::OpenLibrary(TFileDescriptor file) {
 void TuTrxLoader::ResolveEntryPoints() {
     for (size_t i = 0; i < Names.size(); ++i)
         FEntryPoints[i] = FModule ? dlsym(FModule, Names[i]) : nullptr;
+    FFindStatusEntry = FModule ? dlsym(FModule, FindStatusName) : nullptr;
 }
 
 bool TuTrxLoader::EntryPointsResolved() const {
@@ -209,6 +210,12 @@ bool TuTrxLoader::WriteReg(uTrxHandle stick, std::uint8_t reg, std::uint8_t valu
 
 bool TuTrxLoader::GetState(uTrxHandle stick, std::uint8_t* state) {
     return DriverReady() && Entry<decltype(&uTrx_GetState)>(EntryGetState)(stick, state) != 0;
+}
+
+std::uint8_t TuTrxLoader::FindStatus(uTrxHandle stick) {
+    if (!DriverReady() || !FFindStatusEntry)
+        return uTrxFindNoStick;
+    return reinterpret_cast<decltype(&uTrx_FindStatus)>(FFindStatusEntry)(stick);
 }
 
 std::unique_ptr<TuTrxLoader> CreateDriverLoader() {

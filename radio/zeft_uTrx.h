@@ -64,6 +64,12 @@ public:
     bool SetFrame(uTrxHandle stick, const std::uint8_t* frame, std::uint32_t length);
     bool WriteReg(uTrxHandle stick, std::uint8_t reg, std::uint8_t value);
     bool GetState(uTrxHandle stick, std::uint8_t* state);
+    /// Why the last Find on the stick object opened nothing, as a uTrxFind... code. The entry
+    /// point is optional: a library without it (or one not ready) answers uTrxFindNoStick.
+    std::uint8_t FindStatus(uTrxHandle stick);
+
+    /// The optional entry point behind FindStatus; not one of the 22.
+    static constexpr const char* FindStatusName = "uTrx_FindStatus";
 
 private:
     template <typename TFunction> TFunction Entry(int index) const {
@@ -83,6 +89,7 @@ private:
     TFileDescriptor FLibraryFile;
     void* FModule = nullptr;
     std::array<void*, EntryPointCount> FEntryPoints{};
+    void* FFindStatusEntry = nullptr;
     std::vector<uTrxHandle> FSticks;
 };
 

@@ -1,5 +1,6 @@
 #include "TStickDevice.h"
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -13,26 +14,39 @@ constexpr std::size_t LargestInputReport = 16384;
 
 // hidapi keeps its last error text until hid_exit. The connection thread unloads this library
 // (and hidapi with it) at every poll, so release it then rather than leak it each time.
-__attribute__((destructor)) void ReleaseHidapi() { hid_exit(); }
+__attribute__((destructor)) void ReleaseHidapi() {
+    hid_exit();
+}
 
 } // namespace
 
 bool TStickDevice::Find(std::uint16_t vendorId, std::uint16_t productId) {
     Close();
+    FFindStatus = uTrxFindNoStick;
     if (hid_init() != 0)
         return false;
     hid_device_info* list = hid_enumerate(vendorId, productId);
     for (const hid_device_info* info = list; info; info = info->next) {
         if (!info->path || info->vendor_id != vendorId || info->product_id != productId)
             continue;
+        errno = 0;
         hid_device* device = hid_open_path(info->path);
-        if (!device)
+        if (!device) {
+            // hidapi keeps open()'s errno. A node the user may not open is worth telling
+            // apart: it takes a udev rule, not another plug-in.
+            const int error = errno;
+            if (error == EACCES || error == EPERM)
+                FFindStatus = uTrxFindAccessDenied;
+            else if (FFindStatus != uTrxFindAccessDenied)
+                FFindStatus = uTrxFindOpenFailed;
             continue;
+        }
         std::vector<unsigned char> descriptor(MaxDescriptorSize);
         const int size = hid_get_report_descriptor(device, descriptor.data(), descriptor.size());
         FInput = size > 0 ? ParseInputReportLayout(descriptor.data(), static_cast<size_t>(size))
                           : TInputReportLayout{};
         FDevice = device;
+        FFindStatus = uTrxFindOpened;
         break;
     }
     hid_free_enumeration(list);

@@ -2,6 +2,7 @@
 
 #include "TReportDescriptor.h"
 #include "hid_compat.h"
+#include "uTrx.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,8 @@ public:
     /// Closes any stick opened before, then opens the first listed stick with these
     /// identifiers. The search walks the finite list hidapi returns once, so it always ends.
     bool Find(std::uint16_t vendorId, std::uint16_t productId);
+    /// The outcome of the last Find: one of the uTrxFind... codes of uTrx.h.
+    std::uint8_t FindStatus() const { return FFindStatus; }
     void Close();
     bool IsOpen() const { return FDevice != nullptr; }
 
@@ -35,6 +38,7 @@ public:
 private:
     hid_device* FDevice = nullptr;
     TInputReportLayout FInput;
+    std::uint8_t FFindStatus = uTrxFindNoStick;
 };
 
 } // namespace zeft::driver

@@ -253,4 +253,8 @@ uTrxBool uTrx_GetRevInfo(uTrxHandle stick, uint8_t* revInfo) {
     return 1;
 }
 
+uint8_t uTrx_FindStatus(uTrxHandle stick) {
+    return stick ? stick->Device.FindStatus() : static_cast<uint8_t>(uTrxFindNoStick);
+}
+
 } // extern "C"

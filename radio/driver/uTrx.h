@@ -1,8 +1,9 @@
 #pragma once
 
 /* The stick driver library libuTrx.so: 22 plain C functions, in the order of the loader's entry
-   table. Every function but uTrx_create takes the stick object first; every function but
-   uTrx_create and uTrx_destroy returns a one-byte Boolean, non-zero for success. */
+   table, and uTrx_FindStatus after them. Every function but uTrx_create takes the stick object
+   first; every function but uTrx_create and uTrx_destroy returns a one-byte Boolean, non-zero for
+   success. */
 
 #include <stdint.h>
 
@@ -53,6 +54,18 @@ UTRX_API uTrxBool uTrx_ReadDataFlash(uTrxHandle stick, uint16_t address, uint16_
                                      uint8_t* buffer);
 UTRX_API uTrxBool uTrx_GetState(uTrxHandle stick, uint8_t* state);
 UTRX_API uTrxBool uTrx_GetRevInfo(uTrxHandle stick, uint8_t* revInfo);
+
+/* An addition to the 22 functions above, which keep their order and meaning: why the last
+   uTrx_Find on this object opened no stick. A loader looks it up on its own and takes a library
+   without it as one that gives no reason (uTrxFindNoStick). */
+enum {
+    uTrxFindOpened = 0,       /* the last search opened a stick */
+    uTrxFindNoStick = 1,      /* no search yet, or no stick with these identifiers is listed */
+    uTrxFindAccessDenied = 2, /* a stick is listed, but the user may not open it (no udev rule,
+                                 not at the local seat) */
+    uTrxFindOpenFailed = 3    /* a stick is listed, but opening it failed for another reason */
+};
+UTRX_API uint8_t uTrx_FindStatus(uTrxHandle stick);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,7 @@
 #include "RadioTestSupport.h"
 #include "VirtualStick.h"
 #include "VirtualStickReports.h"
+#include "zeft_StickLock.h"
 #include "zeft_USBConnection.h"
 
 #include <QElapsedTimer>
@@ -116,6 +117,49 @@ TEST_F(MainFormTransmission, WithoutAStickTheCommandStaysDisabled) {
     ASSERT_TRUE(WaitForStatus("USB programming stick is ready."));
     vs::PullOut();
     ASSERT_TRUE(WaitForStatus("Please insert the USB programming stick."));
+}
+
+TEST_F(MainFormTransmission, AStickThatCannotBeOpenedSaysSoUntilAccessIsGranted) {
+    vs::PlugIn();
+    vs::RefuseOpen(true, EACCES); // no udev rule: the hidraw node is root's
+    StartWithVirtualStick();
+    const QString noAccess = "The USB programming stick was found but cannot be opened. The "
+                             "program's udev rule (installed with its package) grants access; "
+                             "then plug the stick in again.";
+    ASSERT_TRUE(WaitForStatus(noAccess));
+    EXPECT_EQ(Form->ConnectionState(), 0);
+    EXPECT_FALSE(Command("SchemeTransmit")->isEnabled());
+    // The counting towards the next attempt keeps the text.
+    QTest::qWait(100);
+    EXPECT_EQ(Form->StatusPanel0->text(), noAccess);
+    Command("HelpLanguageGerman")->trigger();
+    EXPECT_EQ(Form->StatusPanel0->text(), LoadLanguageString(4820));
+    EXPECT_TRUE(Form->StatusPanel0->text().startsWith("Der USB-Programmierstick wurde gefunden"));
+    Command("HelpLanguageEnglish")->trigger();
+    vs::RefuseOpen(true, EIO); // listed, but broken: the plain text again
+    ASSERT_TRUE(WaitForStatus("Please insert the USB programming stick."));
+    vs::RefuseOpen(false);
+    ASSERT_TRUE(WaitForStatus("USB programming stick is ready."));
+    EXPECT_TRUE(Command("SchemeTransmit")->isEnabled());
+}
+
+TEST_F(MainFormTransmission, WhileAnotherCopyOwnsTheStickItIsLeftAloneAndSaysSo) {
+    vs::PlugIn();
+    TStickLock otherCopy({Scratch.Path()}); // the lock a first copy of the program holds
+    ASSERT_EQ(otherCopy.TryAcquire(), TStickLock::TResult::Owned);
+    StartWithVirtualStick();
+    ASSERT_TRUE(WaitForStatus("The USB programming stick is in use by another copy of the "
+                              "program."));
+    EXPECT_FALSE(Command("SchemeTransmit")->isEnabled());
+    QTest::qWait(100); // a few attempts of this copy
+    QTest::keyClick(Form.get(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(vs::Reports().empty()) << "this copy wrote to the stick of the other";
+    Command("HelpLanguageFrench")->trigger();
+    EXPECT_EQ(Form->StatusPanel0->text(), LoadLanguageString(4821));
+    Command("HelpLanguageEnglish")->trigger();
+    otherCopy.Release(); // the first copy ends
+    ASSERT_TRUE(WaitForStatus("USB programming stick is ready."));
+    EXPECT_TRUE(Command("SchemeTransmit")->isEnabled());
 }
 
 TEST_F(MainFormTransmission, ClosingDuringATransmissionStopsTheThreadPromptly) {

@@ -117,6 +117,17 @@ const TExpectedText ExpectedTexts[] = {
      "Les données n'ont pas pu être enregistrées."},
     {4808, "Settings have been changed. Do you want to save your changes?",
      "Möchten Sie Ihre Änderungen speichern?", "Souhaitez-vous enregistrer vos modifications ?"},
+    {4820,
+     "The USB programming stick was found but cannot be opened. The program's udev rule "
+     "(installed with its package) grants access; then plug the stick in again.",
+     "Der USB-Programmierstick wurde gefunden, kann aber nicht geöffnet werden. Die udev-Regel "
+     "des Programms (die sein Paket installiert) gewährt den Zugriff; stecken Sie den Stick "
+     "danach erneut ein.",
+     "La clé USB de programmation a été trouvée mais ne peut pas être ouverte. La règle udev du "
+     "programme (installée avec son paquet) en autorise l'accès ; rebranchez ensuite la clé."},
+    {4821, "The USB programming stick is in use by another copy of the program.",
+     "Der USB-Programmierstick wird von einer anderen Instanz des Programms verwendet.",
+     "La clé USB de programmation est utilisée par une autre instance du programme."},
     {4901, "A maximum of %0:d switching periods can be programmed for each day.",
      "Pro Tag sind maximal %0:d Schaltzeiträume programmierbar.",
      "Un maximum de %0:d périodes de commutation sont programmables par jour."},

@@ -338,35 +338,63 @@ TEST_F(DriverStickSearch, StickPulledOutMakesTheNextTransferFail) {
 struct TFailedSearchCase {
     std::string Name;
     std::function<void()> Arrange;
+    std::uint8_t Status; // what uTrx_FindStatus says afterwards
 };
+
+void PrintTo(const TFailedSearchCase& c, std::ostream* out) {
+    *out << c.Name;
+}
 
 class DriverFailedSearch : public DriverStickSearch,
                            public testing::WithParamInterface<TFailedSearchCase> {};
 
-TEST_P(DriverFailedSearch, EndsWithFalseAndNothingOpen) {
+TEST_P(DriverFailedSearch, EndsWithFalseAndNothingOpenAndSaysWhy) {
     GetParam().Arrange();
     uTrxHandle stick = uTrx_create();
+    EXPECT_EQ(uTrx_FindStatus(stick), uTrxFindNoStick) << "before any search";
     EXPECT_FALSE(uTrx_Find(stick, zeft::StickVendorId, zeft::StickProductId, 1));
     EXPECT_EQ(vs::OpenHandles(), 0);
+    EXPECT_EQ(uTrx_FindStatus(stick), GetParam().Status);
+    // Once the stick can be opened, the next search says so.
+    vs::Reset();
+    vs::PlugIn();
+    EXPECT_TRUE(uTrx_Find(stick, zeft::StickVendorId, zeft::StickProductId, 1));
+    EXPECT_EQ(uTrx_FindStatus(stick), uTrxFindOpened);
     uTrx_destroy(stick);
 }
 
-INSTANTIATE_TEST_SUITE_P(Causes, DriverFailedSearch,
-                         testing::Values(TFailedSearchCase{"NoStick", [] {}},
-                                         TFailedSearchCase{"OtherDevice",
-                                                           [] { vs::PlugIn(0x1209, 0x0001); }},
-                                         TFailedSearchCase{"ListUnavailable",
-                                                           [] {
-                                                               vs::PlugIn();
-                                                               vs::FailEnumeration(true);
-                                                           }},
-                                         TFailedSearchCase{"CannotOpen",
-                                                           [] {
-                                                               vs::PlugIn();
-                                                               vs::PlugIn();
-                                                               vs::RefuseOpen(true);
-                                                           }}),
-                         [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(
+    Causes, DriverFailedSearch,
+    testing::Values(TFailedSearchCase{"NoStick", [] {}, uTrxFindNoStick},
+                    TFailedSearchCase{"OtherDevice", [] { vs::PlugIn(0x1209, 0x0001); },
+                                      uTrxFindNoStick},
+                    TFailedSearchCase{"ListUnavailable",
+                                      [] {
+                                          vs::PlugIn();
+                                          vs::FailEnumeration(true);
+                                      },
+                                      uTrxFindNoStick},
+                    TFailedSearchCase{"CannotOpen",
+                                      [] {
+                                          vs::PlugIn();
+                                          vs::PlugIn();
+                                          vs::RefuseOpen(true);
+                                      },
+                                      uTrxFindOpenFailed},
+                    // Listed, but the hidraw node is root's: no udev rule, or not at the seat.
+                    TFailedSearchCase{"AccessDenied",
+                                      [] {
+                                          vs::PlugIn();
+                                          vs::RefuseOpen(true, EACCES);
+                                      },
+                                      uTrxFindAccessDenied},
+                    TFailedSearchCase{"NotPermitted",
+                                      [] {
+                                          vs::PlugIn();
+                                          vs::RefuseOpen(true, EPERM);
+                                      },
+                                      uTrxFindAccessDenied}),
+    [](const auto& info) { return info.param.Name; });
 
 TEST(DriverClosedObject, EveryOperationFailsWithoutTransfer) {
     vs::Reset();

@@ -8,9 +8,14 @@
 #include "TOwnerLoop.h"
 #include "VirtualStick.h"
 #include "VirtualStickReports.h"
+#include "zeft_StickLock.h"
 #include "zeft_USBConnection.h"
 
+#include <condition_variable>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <sys/wait.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -20,14 +25,21 @@ using zeft::TUSBConnection;
 
 namespace {
 
+constexpr int NoAccess = static_cast<int>(zeft::TNoStickReason::NoAccess);
+constexpr int InUse = static_cast<int>(zeft::TNoStickReason::InUse);
+
 struct TNote {
     int State;
     int Value;
+    int Reason = 0; // TNoStickReason; NotFound unless given
     bool operator==(const TNote&) const = default;
 };
 
 void PrintTo(const TNote& note, std::ostream* out) {
-    *out << "(" << note.State << ", " << note.Value << ")";
+    *out << "(" << note.State << ", " << note.Value;
+    if (note.Reason != 0)
+        *out << ", reason " << note.Reason;
+    *out << ")";
 }
 
 using TNotes = std::vector<TNote>;
@@ -83,7 +95,7 @@ protected:
         Conn->SetOwnerThreadPoster(Loop.Poster());
         Conn->OnStateChange = [this](std::uint8_t state, std::int32_t value) {
             EXPECT_EQ(std::this_thread::get_id(), OwnerThread);
-            Notes.push_back({state, value});
+            Notes.push_back({state, value, static_cast<int>(Conn->NoStickReason())});
         };
     }
 
@@ -138,6 +150,117 @@ TEST_F(Connection, StickPluggedInIsReadyAtTheNextAttempt) {
     // After (1, 0) the stick is searched and set up again every second without a report.
     EXPECT_EQ(Notes, (TNotes{{0, 0}, {0, 50}, {0, 100}, {1, 0}}));
     EXPECT_EQ(zeft::test::SetReports(0xF0).size(), 2 * 41u);
+}
+
+TEST_F(Connection, StickThatCannotBeOpenedSaysSoUntilAccessIsGranted) {
+    vs::PlugIn();
+    vs::RefuseOpen(true, EACCES); // listed, but the hidraw node is root's
+    Create();
+    StopAtPause(6, [](int number) {
+        if (number == 2) // a different failure: the reason follows it
+            vs::RefuseOpen(true, EIO);
+        if (number == 4) // the udev rule is installed and the node re-triggered
+            vs::RefuseOpen(false);
+    });
+    RunUntilStopped();
+    EXPECT_EQ(Notes, (TNotes{{0, 0, NoAccess},
+                             {0, 50, NoAccess},
+                             {0, 100, NoAccess},
+                             {0, 0},
+                             {0, 50},
+                             {0, 100},
+                             {1, 0}}));
+    // The set-up went out at the two polls after access was granted, never before.
+    EXPECT_EQ(zeft::test::SetReports(0xF0).size(), 2 * 41u);
+}
+
+// Pauses that last until the thread is stopped: a first copy that sits in its ready state.
+class TIdleClock final : public zeft::TRadioClock {
+public:
+    bool Pause(std::chrono::milliseconds, std::stop_token stop) override {
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
+        wake.wait(lock, stop, [] { return false; });
+        return false;
+    }
+    zeft::TLocalDateTime LocalTime() override { return {2009, 11, 23, 14, 5, 33}; }
+};
+
+TEST_F(Connection, SecondCopyLeavesTheStickAloneUntilTheFirstEnds) {
+    vs::PlugIn();
+    // The first copy: same user, same private directory, its own lock file descriptor.
+    TNotes firstNotes;
+    auto first = std::make_unique<TUSBConnection>(
+        zeft::test::VirtualDriverLoader(Scratch.Path() / "zeft"), std::make_unique<TIdleClock>());
+    first->SetOwnerThreadPoster(Loop.Poster());
+    first->OnStateChange = [&](std::uint8_t state, std::int32_t value) {
+        firstNotes.push_back({state, value});
+    };
+    first->start();
+    ASSERT_TRUE(Loop.PumpUntil([&] { return !firstNotes.empty(); }));
+    ASSERT_EQ(firstNotes, (TNotes{{1, 0}}));
+    vs::ClearReports();
+
+    Create();
+    std::size_t reportsWhileInUse = 99;
+    StopAtPause(6, [&](int number) {
+        if (number == 4) {
+            reportsWhileInUse = vs::Reports().size();
+            first->Stop(); // the first copy is closed
+        }
+    });
+    RunUntilStopped();
+    EXPECT_EQ(reportsWhileInUse, 0u) << "the second copy touched the stick";
+    EXPECT_EQ(Notes, (TNotes{{0, 0, InUse},
+                             {0, 50, InUse},
+                             {0, 100, InUse},
+                             {0, 0, InUse},
+                             {0, 50, InUse},
+                             {0, 100, InUse},
+                             {1, 0}}));
+    EXPECT_EQ(zeft::test::SetReports(0xF0).size(), 2 * 41u);
+}
+
+TEST_F(Connection, LockOfACopyThatDiedIsReleasedByTheKernel) {
+    vs::PlugIn();
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t other = fork(); // before any thread of this process exists
+    if (other == 0) {
+        zeft::TStickLock lock({Scratch.Path() / "zeft"});
+        const char owned = lock.TryAcquire() == zeft::TStickLock::TResult::Owned ? 'y' : 'n';
+        static_cast<void>(write(ready[1], &owned, 1));
+        for (;;)
+            pause();
+    }
+    close(ready[1]);
+    char owned = 0;
+    ASSERT_EQ(read(ready[0], &owned, 1), 1);
+    close(ready[0]);
+    ASSERT_EQ(owned, 'y');
+
+    Create();
+    StopAtPause(3, [&](int number) {
+        if (number == 2) { // the other copy crashes
+            kill(other, SIGKILL);
+            waitpid(other, nullptr, 0);
+        }
+    });
+    RunUntilStopped();
+    EXPECT_EQ(Notes, (TNotes{{0, 0, InUse}, {0, 50, InUse}, {0, 100, InUse}, {1, 0}}));
+}
+
+TEST_F(Connection, TheLockIsKeptWhileRunningAndReleasedAtTheEnd) {
+    Create(); // no stick: the lock is taken all the same, the stick may come later
+    zeft::TStickLock other({Scratch.Path() / "zeft"});
+    StopAtPause(2, [&](int number) {
+        if (number == 1) {
+            EXPECT_EQ(other.TryAcquire(), zeft::TStickLock::TResult::InUse);
+        }
+    });
+    RunUntilStopped();
+    EXPECT_EQ(other.TryAcquire(), zeft::TStickLock::TResult::Owned);
 }
 
 TEST_F(Connection, StickPulledOutIsNoticedAtTheNextCycle) {

@@ -6,6 +6,7 @@
 #include "VirtualStickReports.h"
 #include "zeft_USBRF.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -66,6 +67,53 @@ TEST_F(StickConnection, AbsentStickWritesNothing) {
     EXPECT_FALSE(Radio.StickWasFound());
     EXPECT_FALSE(Radio.StickConnected());
     EXPECT_TRUE(vs::Reports().empty());
+}
+
+struct TAccessCase {
+    std::string Name;
+    std::function<void()> Arrange;
+    bool AccessDenied;
+};
+
+void PrintTo(const TAccessCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
+class StickAccess : public StickConnection, public testing::WithParamInterface<TAccessCase> {};
+
+TEST_P(StickAccess, FailedAttemptTellsAStickWithoutAccessApart) {
+    GetParam().Arrange();
+    EXPECT_FALSE(Radio.LoadAndConnectStick());
+    EXPECT_EQ(Radio.StickAccessDenied(), GetParam().AccessDenied);
+    EXPECT_TRUE(vs::Reports().empty());
+    vs::RefuseOpen(false);
+    vs::PlugIn();
+    EXPECT_TRUE(Radio.LoadAndConnectStick());
+    EXPECT_FALSE(Radio.StickAccessDenied()) << "the reason outlived the next attempt";
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, StickAccess,
+                         testing::Values(TAccessCase{"Absent", [] {}, false},
+                                         TAccessCase{"ListedButNotOurs",
+                                                     [] {
+                                                         vs::PlugIn();
+                                                         vs::RefuseOpen(true, EACCES);
+                                                     },
+                                                     true},
+                                         TAccessCase{"ListedButBroken",
+                                                     [] {
+                                                         vs::PlugIn();
+                                                         vs::RefuseOpen(true, EIO);
+                                                     },
+                                                     false}),
+                         [](const auto& info) { return info.param.Name; });
+
+// A library of the 22 functions alone gives no reason: it reads as an absent stick.
+TEST(StickAccessOlderLibrary, WithoutTheStatusEntryPointReadsAsNoStick) {
+    zeft::test::TScratchDirectory scratch;
+    zeft::TuTrxLoader loader(zeft::test::ForeignDriverBytes(), scratch.Path());
+    ASSERT_TRUE(loader.LoadDriver());
+    EXPECT_EQ(loader.FindStatus(nullptr), uTrxFindNoStick);
 }
 
 class RefusedRegisterWrite : public StickConnection, public testing::WithParamInterface<int> {};

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -68,6 +69,7 @@ struct TBus {
     bool AllFramesRefused = false;
     bool EnumerationFails = false;
     bool OpenRefused = false;
+    int OpenError = EIO;
     std::map<std::uint8_t, std::vector<std::uint8_t>> Replies;
     std::vector<std::uint8_t> Descriptor = DefaultReportDescriptor();
     int OpenHandles = 0;
@@ -218,6 +220,7 @@ void Reset() {
         bus.AllFramesRefused = false;
         bus.EnumerationFails = false;
         bus.OpenRefused = false;
+        bus.OpenError = EIO;
         bus.Replies.clear();
         bus.Descriptor = DefaultReportDescriptor();
         bus.LastReadTimeout = 0;
@@ -292,10 +295,11 @@ void FailEnumeration(bool fail) {
     bus.EnumerationFails = fail;
 }
 
-void RefuseOpen(bool refuse) {
+void RefuseOpen(bool refuse, int error) {
     TBus& bus = Bus();
     std::lock_guard lock(bus.Mutex);
     bus.OpenRefused = refuse;
+    bus.OpenError = error;
 }
 
 void SetFeatureReply(std::uint8_t reportId, std::vector<std::uint8_t> reply) {
@@ -387,15 +391,20 @@ void hid_free_enumeration(hid_device_info* devs) {
 
 hid_device* hid_open_path(const char* path) {
     TBus& bus = Bus();
-    std::lock_guard lock(bus.Mutex);
-    if (bus.OpenRefused || !path)
-        return nullptr;
-    for (const auto& stick : bus.Sticks) {
-        if (stick->Plugged && stick->Path == path) {
-            ++bus.OpenHandles;
-            return new hid_device{stick->Id};
+    std::unique_lock lock(bus.Mutex);
+    int error = ENOENT;
+    if (bus.OpenRefused && path) {
+        error = bus.OpenError;
+    } else if (path) {
+        for (const auto& stick : bus.Sticks) {
+            if (stick->Plugged && stick->Path == path) {
+                ++bus.OpenHandles;
+                return new hid_device{stick->Id};
+            }
         }
     }
+    lock.unlock();
+    errno = error; // last, as hidapi's own open() leaves it
     return nullptr;
 }
 

@@ -6,6 +6,7 @@
 
 #include "zeft_StickIdentity.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -46,8 +47,9 @@ ZEFT_VIRTUAL_STICK_API void RefuseFrame(int k);
 ZEFT_VIRTUAL_STICK_API void RefuseAllFrames(bool refuse);
 /// hid_enumerate lists nothing, as when the device list cannot be obtained.
 ZEFT_VIRTUAL_STICK_API void FailEnumeration(bool fail);
-/// hid_open_path fails for every stick.
-ZEFT_VIRTUAL_STICK_API void RefuseOpen(bool refuse);
+/// hid_open_path fails for every stick, leaving error in errno as open() would: EIO by
+/// default, EACCES for a node the user may not open (no udev rule, not at the local seat).
+ZEFT_VIRTUAL_STICK_API void RefuseOpen(bool refuse, int error = EIO);
 
 /// The stick answers a get-feature report with these bytes (byte 0 is replaced by the
 /// identifier, missing bytes read as 0) instead of what it would answer itself.
