@@ -65,6 +65,12 @@ int RunProgram(int argc, char** argv) {
     services.PrintAllProfiles = [&](const THeatingLocations& locations) {
         SchemePrintAllRun(*printProfiles, window, locations);
     };
+    services.PrintPreview = [&](const THeatingLocation* location) {
+        printProfiles->PreviewProfile(location, window);
+    };
+    services.ExportPdf = [&](const THeatingLocations& locations, const QString& fileName) {
+        printProfiles->ExportAllProfiles(locations, fileName);
+    };
     TZEFTMainForm mainForm(std::move(services));
     window = &mainForm;
     aboutForm = std::make_unique<TZEFTAboutForm>(&mainForm);

@@ -30,14 +30,15 @@ QString TDialogs::QtFilter(const QString& filter) {
 namespace {
 
 std::optional<QString> RunFileDialog(QWidget* parent, const QString& preset, const QString& filter,
-                                     bool saving) {
+                                     bool saving,
+                                     const QString& defaultSuffix = QStringLiteral("zeft")) {
     if (TDialogs::FileHook)
         return TDialogs::FileHook(preset, filter, saving);
     QFileDialog dialog(parent);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(TDialogs::QtFilter(filter));
-    dialog.setDefaultSuffix(QStringLiteral("zeft"));
+    dialog.setDefaultSuffix(defaultSuffix);
     // Replacing the file is safe (the save keeps the old file until the new one is complete),
     // and the program has never asked before overwriting.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -58,6 +59,12 @@ std::optional<QString> TDialogs::OpenFileName(QWidget* parent, const QString& pr
 std::optional<QString> TDialogs::SaveFileName(QWidget* parent, const QString& preset,
                                               const QString& filter) {
     return RunFileDialog(parent, preset, filter, true);
+}
+
+std::optional<QString> TDialogs::SaveFileName(QWidget* parent, const QString& preset,
+                                              const QString& filter,
+                                              const QString& defaultSuffix) {
+    return RunFileDialog(parent, preset, filter, true, defaultSuffix);
 }
 
 } // namespace zeft

@@ -23,6 +23,10 @@ public:
                                                const QString& filter);
     static std::optional<QString> SaveFileName(QWidget* parent, const QString& preset,
                                                const QString& filter);
+    /// The save dialog for another kind of file: its filter and its default suffix ("pdf").
+    static std::optional<QString> SaveFileName(QWidget* parent, const QString& preset,
+                                               const QString& filter,
+                                               const QString& defaultSuffix);
 
     /// Converts "Text (*.a)|*.a|All (*.*)|*.*" into Qt's "Text (*.a);;All (*.*)" form.
     static QString QtFilter(const QString& filter);

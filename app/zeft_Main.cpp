@@ -99,6 +99,11 @@ void TZEFTMainForm::CreateCommands() {
         if (FServices.PrintAllProfiles)
             FServices.PrintAllProfiles(*FLocations);
     });
+    connect(AddCommand(QStringLiteral("SchemePrintPreview"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
+            &QAction::triggered, this, [this] { SchemePrintPreviewExecute(); });
+    connect(AddCommand(QStringLiteral("SchemeExportPdf"), QKeySequence(Qt::CTRL | Qt::Key_E)),
+            &QAction::triggered, this, [this] { SchemeExportPdfExecute(); });
     connect(AddCommand(QStringLiteral("SchemeTransmit"), QKeySequence(Qt::CTRL | Qt::Key_T)),
             &QAction::triggered, this, [this] { SchemeTransmitExecute(); });
     connect(AddCommand(QStringLiteral("SelectScheme")), &QAction::triggered, this,
@@ -143,6 +148,8 @@ void TZEFTMainForm::CreateMenus() {
     miScheme->addSeparator();
     miScheme->addAction(Command(QStringLiteral("SchemePrint")));
     miScheme->addAction(Command(QStringLiteral("SchemePrintAll")));
+    miScheme->addAction(Command(QStringLiteral("SchemePrintPreview")));
+    miScheme->addAction(Command(QStringLiteral("SchemeExportPdf")));
     miScheme->addSeparator();
     miScheme->addAction(Command(QStringLiteral("SchemeTransmit")));
 

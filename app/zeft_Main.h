@@ -39,6 +39,9 @@ struct TMainFormServices {
     /// Print the location (null: nothing) or all locations; filled in by the program.
     std::function<void(const THeatingLocation* location)> PrintProfile;
     std::function<void(const THeatingLocations& locations)> PrintAllProfiles;
+    /// Show the location in the print preview; write the report of all locations as a PDF.
+    std::function<void(const THeatingLocation* location)> PrintPreview;
+    std::function<void(const THeatingLocations& locations, const QString& fileName)> ExportPdf;
     std::function<void()> ShowAbout;
     std::function<void()> ShowHelp;
 };
@@ -139,6 +142,10 @@ private:
     bool lbDaysDragOver(QWidget* source, QPoint pos);
     void lbDaysDragDrop(QWidget* source, QPoint pos);
     void UpdateLocationCommands();
+
+    // the report (zeft_MainReport.cpp)
+    void SchemePrintPreviewExecute();
+    void SchemeExportPdfExecute();
 
     // transmission and language
     void SchemeTransmitExecute();

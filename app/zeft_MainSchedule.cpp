@@ -67,6 +67,7 @@ void TZEFTMainForm::SelectSchemeExecute(QListWidgetItem* item) {
 
 void TZEFTMainForm::UpdateLocationCommands() {
     Command(QStringLiteral("SchemePrint"))->setEnabled(FCurrentLocation != nullptr);
+    Command(QStringLiteral("SchemePrintPreview"))->setEnabled(FCurrentLocation != nullptr);
     Command(QStringLiteral("SchemeTransmit"))
         ->setEnabled(FStatusKnown && FConnectionState == 1 && FCurrentLocation != nullptr);
 }

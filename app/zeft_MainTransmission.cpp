@@ -101,6 +101,8 @@ void TZEFTMainForm::ApplyLanguageTexts() {
     set("SchemeRemove", text(4023));
     set("SchemePrint", text(4024));
     set("SchemePrintAll", text(4025));
+    set("SchemePrintPreview", text(4061));
+    set("SchemeExportPdf", text(4060));
     set("SchemeTransmit", text(4026));
     miHelp->setTitle(text(4090));
     set("HelpContents", text(4098));

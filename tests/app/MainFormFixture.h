@@ -36,8 +36,9 @@ protected:
             Messages.push_back(request);
             return NextAnswer;
         };
-        TDialogs::FileHook = [this](const QString& preset, const QString&, bool saving) {
+        TDialogs::FileHook = [this](const QString& preset, const QString& filter, bool saving) {
             FilePresets.push_back(preset);
+            FileFilters.push_back(filter);
             FileSaving.push_back(saving);
             return NextFile;
         };
@@ -60,6 +61,12 @@ protected:
         };
         services.PrintAllProfiles = [this](const THeatingLocations& all) {
             PrintedAll.push_back(&all);
+        };
+        services.PrintPreview = [this](const THeatingLocation* location) {
+            Previewed.push_back(location);
+        };
+        services.ExportPdf = [this](const THeatingLocations& all, const QString& fileName) {
+            Exported.emplace_back(&all, fileName);
         };
         services.ShowHelp = [this] { ++HelpShown; };
         services.ShowAbout = [this] { ++AboutShown; };
@@ -142,10 +149,13 @@ protected:
     std::vector<TDialogs::TMessageRequest> Messages;
     QMessageBox::StandardButton NextAnswer = QMessageBox::Ok;
     std::vector<QString> FilePresets;
+    std::vector<QString> FileFilters;
     std::vector<bool> FileSaving;
     std::optional<QString> NextFile;
     std::vector<const THeatingLocation*> Printed;
     std::vector<const THeatingLocations*> PrintedAll;
+    std::vector<const THeatingLocation*> Previewed;
+    std::vector<std::pair<const THeatingLocations*, QString>> Exported;
     int HelpShown = 0;
     int AboutShown = 0;
 };

@@ -3,7 +3,9 @@
 #include "zeft_Templates.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QTimer>
 
 using namespace zeft;
 using namespace zeft::test;
@@ -70,6 +72,8 @@ TEST_F(MainFormTest, CommandsCarryTheirNamesShortcutsAndTexts) {
         {"SchemeRemove", {}, "&Remove"},
         {"SchemePrint", QKeySequence(Qt::CTRL | Qt::Key_P), "&Print..."},
         {"SchemePrintAll", {}, "Print a&ll..."},
+        {"SchemePrintPreview", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), "Print pre&view..."},
+        {"SchemeExportPdf", QKeySequence(Qt::CTRL | Qt::Key_E), "&Export as PDF..."},
         {"SchemeTransmit", QKeySequence(Qt::CTRL | Qt::Key_T), "&Submit"},
         {"HelpContents", QKeySequence(Qt::Key_F1), "&Contents"},
         {"HelpLanguageGerman", {}, "Deutsch"},
@@ -172,6 +176,7 @@ TEST_F(MainFormTest, RemovingEveryLocationLeavesNothingShownPrintedOrTransmitted
     EXPECT_FALSE(Command("FileSaveAs")->isEnabled());
     EXPECT_FALSE(Command("FileSave")->isEnabled());
     EXPECT_FALSE(Command("SchemePrint")->isEnabled());
+    EXPECT_FALSE(Command("SchemePrintPreview")->isEnabled());
     EXPECT_FALSE(Command("SchemeTransmit")->isEnabled());
     EXPECT_TRUE(Form->paCurrentSchemeDisplayText->text().isEmpty());
     for (int d = 0; d < 7; ++d) {
@@ -342,4 +347,57 @@ TEST_F(MainFormTest, PrintHelpAndAboutCommandsReachTheirWindows) {
     EXPECT_EQ(HelpShown, 1);
     Command("HelpAbout")->trigger();
     EXPECT_EQ(AboutShown, 1);
+}
+
+TEST_F(MainFormTest, PreviewShowsTheLocationOnDisplayAndExportWritesAllWhereTheUserSays) {
+    Start();
+    SelectLocation("Hall");
+    QTest::keyClick(Form.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(Previewed.size(), 1u);
+    EXPECT_EQ(Previewed[0]->DisplayText, "Hall");
+    EXPECT_TRUE(Printed.empty());
+
+    // Cancelled: nothing is written.
+    NextFile.reset();
+    QTest::keyClick(Form.get(), Qt::Key_E, Qt::ControlModifier);
+    ASSERT_EQ(FileSaving.size(), 1u);
+    EXPECT_TRUE(FileSaving[0]);
+    EXPECT_EQ(FileFilters[0], "PDF documents (*.pdf)|*.pdf|All files (*.*)|*.*");
+    EXPECT_EQ(FilePresets[0], "Heating Profiles.pdf") << "no file yet: named after the report";
+    EXPECT_TRUE(Exported.empty());
+
+    const QString pdf = FSettingsDir.filePath("week.pdf");
+    NextFile = pdf;
+    Command("SchemeExportPdf")->trigger();
+    ASSERT_EQ(Exported.size(), 1u);
+    EXPECT_EQ(Exported[0].first, &Form->Locations());
+    EXPECT_EQ(Exported[0].second, pdf);
+    EXPECT_FALSE(Form->Modified());
+}
+
+TEST_F(MainFormTest, ExportOffersAPdfBesideTheScheduleFileInTheRealDialog) {
+    const QString path = FSettingsDir.filePath("rooms.zeft");
+    WriteSchedule(path, {{2, "Zimmer"}});
+    Settings.WriteLastFile(path);
+    Start();
+    TDialogs::FileHook = nullptr;
+    QString suffix, selected;
+    QStringList filters;
+    std::function<void()> answer = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        suffix = dialog->defaultSuffix();
+        filters = dialog->nameFilters();
+        selected = dialog->selectedFiles().value(0);
+        dialog->reject();
+    };
+    QTimer::singleShot(0, answer);
+    Command("SchemeExportPdf")->trigger();
+    EXPECT_EQ(suffix, "pdf");
+    EXPECT_EQ(filters, (QStringList{"PDF documents (*.pdf)", "All files (*.*)"}));
+    EXPECT_EQ(selected, FSettingsDir.filePath("rooms.pdf"));
+    EXPECT_TRUE(Exported.empty());
 }
