@@ -12,7 +12,7 @@ class TDailyHeatingIntervals : public TModelObject {
 public:
     static constexpr int MaxPeriodsPerDay = 7;
 
-    TDailyHeatingIntervals() = default;
+    TDailyHeatingIntervals() { FItems.reserve(MaxPeriodsPerDay); }
     ~TDailyHeatingIntervals() override;
 
     int Count() const { return static_cast<int>(FItems.size()); }

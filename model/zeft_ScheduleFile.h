@@ -13,7 +13,7 @@ class THeatingLocations;
 /// A schedule file parsed into a document, with what is needed to report errors by line.
 struct TScheduleDocument {
     pugi::xml_document Document;
-    TLineLocator Lines{std::string_view()};
+    TLineLocator Lines;
 };
 
 /// Parses the bytes of a schedule file. Throws TScheduleFileError for text that is not XML.

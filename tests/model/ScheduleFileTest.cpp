@@ -315,6 +315,9 @@ INSTANTIATE_TEST_SUITE_P(
                  Single("35.0", "00:00:00", "01:00:00") + Single("3", "01:00:00", "02:00:00") +
                      Single("20.25", "02:00:00", "00:00:00"),
                  "00:00-01:00 29.50, 01:00-02:00 5.00, 02:00-24:00 20.25"},
+        ReadCase{"Exponent", Single("1.5e1", "00:00", "00:00"), "00:00-24:00 15.00"},
+        ReadCase{"ManyDecimals", Single("+20.2512345678901234567", "00:00", "00:00"),
+                 "00:00-24:00 20.25"},
         ReadCase{"StartsLate", Single("17", "06:00:00", "00:00:00"), "06:00-24:00 17.00"},
         // empty on the 10-minute grid: skipped, as 00:00-00:00 would read back as the whole day
         ReadCase{"SameTenMinuteStep",
@@ -393,6 +396,14 @@ std::string Without(std::string text, const std::string& part) {
     return text;
 }
 
+// ASCII text as UTF-16 little-endian with a byte order mark.
+std::string Utf16(const std::string& ascii) {
+    std::string out = "\xFF\xFE";
+    for (const char c : ascii)
+        out.append({c, '\0'});
+    return out;
+}
+
 std::string SixDays() {
     const std::string file = FileWithMonday(Single("17", "00:00", "00:00"));
     const std::string day = "<day>" + Single("17", "00:00", "00:00") + "</day>";
@@ -425,7 +436,18 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{
             "MissingStart",
             FileWithMonday("<single><temperature>1</temperature><stop>00:00</stop></single>"),
-            "day[1]/single: the element \"start\" is missing"}),
+            "day[1]/single: the element \"start\" is missing"},
+        // lines are counted in the file's own encoding, whatever the parser converts it to
+        FailureCase{"LineInLatin1",
+                    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<a>" +
+                        std::string(40, '\xE9') + "\n<b/>" + std::string(40, '\n') + "</a>",
+                    "Line 3, element /a/b: the element \"weeklyHeatingIntervals\" is missing"},
+        FailureCase{"LineInUtf16",
+                    Utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a>\n\n\n<b/>" +
+                          std::string(40, '\n') + "</a>"),
+                    "Line 5, element /a/b: the element \"weeklyHeatingIntervals\" is missing"},
+        FailureCase{"NotXmlInUtf16", Utf16("<?xml version=\"1.0\"?>\n\n<a>\n<b></a>"),
+                    "Line 4: the file is not well-formed XML"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.Name; });
 
 TEST(ScheduleFile, LocationsReadBeforeAFailureStayInTheCollection) {
