@@ -8,6 +8,7 @@
 #include "zeft_Routines.h"
 #include "zeft_TimeText.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -20,6 +21,11 @@ namespace {
 constexpr int CaptionShortTextId = 2000; // temperature only
 constexpr int CaptionLongTextId = 2001;  // start time and temperature
 const TTime LongCaptionDuration = TimeOf(5, 0);
+
+/// The selected control's frame: Round(2 × s) pixels, at least one.
+int SelectedFrameWidth() {
+    return std::max(1, ScaledPixels(2));
+}
 
 /// Calls a slot through a copy, so that a handler may empty or replace the slot it runs from.
 template <typename TSlot, typename... TArgs> void Raise(const TSlot& slot, TArgs&&... args) {
@@ -157,6 +163,23 @@ QString TSingleComfortIntervalSlider::CaptionText() const {
                       {FInterval->Temperature().Value(), FormatShortTime(FInterval->Start())});
 }
 
+QString TSingleComfortIntervalSlider::ShownCaption() const {
+    // A caption cut at the edges could read as another number ("9.0°" of "19.0°C"): the short
+    // form when the caption does not fit inside frame and edge, nothing when that does not fit
+    // either (the tooltip still has it).
+    const int room = width() - 2 * (SelectedFrameWidth() + 1);
+    const QFontMetrics metrics(font());
+    const QString caption = CaptionText();
+    if (!caption.isEmpty() && metrics.horizontalAdvance(caption) <= room)
+        return caption;
+    const QString shortCaption = FInterval ? FormatText(LoadLanguageString(CaptionShortTextId),
+                                                        {FInterval->Temperature().Value()})
+                                           : QString();
+    if (!shortCaption.isEmpty() && metrics.horizontalAdvance(shortCaption) <= room)
+        return shortCaption;
+    return {};
+}
+
 QString TSingleComfortIntervalSlider::ToolTipText() const {
     if (!FInterval)
         return {};
@@ -193,7 +216,7 @@ void TSingleComfortIntervalSlider::paintEvent(QPaintEvent*) {
     QRect inner = area;
     if (FSelected) {
         // Selected: a flat frame with a single dark line, Round(2 × s) wide in all.
-        const int border = std::max(1, ScaledPixels(2));
+        const int border = SelectedFrameWidth();
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);
         painter.drawRect(area.x(), area.y(), area.width(), border);
@@ -212,10 +235,10 @@ void TSingleComfortIntervalSlider::paintEvent(QPaintEvent*) {
         painter.drawLine(inner.topRight(), inner.bottomRight());
     }
 
-    // The caption is centred and clipped at the control's edges, without an ellipsis.
+    // The caption is centred; it is shown whole or not at all.
     painter.setPen(Qt::white);
     painter.setFont(font());
-    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, CaptionText());
+    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, ShownCaption());
 }
 
 void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {

@@ -74,8 +74,11 @@ public:
     /// The period's temperature changed: recolour.
     void TemperatureChanged(double oldValue, double newValue);
 
-    /// The caption as it is drawn now (text 2001 from 5 hours on, otherwise text 2000).
+    /// The caption of the period (text 2001 from 5 hours on, otherwise text 2000).
     QString CaptionText() const;
+    /// What the control shows of its caption: the caption when it fits between the frame's
+    /// edges, else the temperature alone (text 2000) when that fits, else nothing.
+    QString ShownCaption() const;
     /// The tooltip (text 2001).
     QString ToolTipText() const;
     /// The background colour: the temperature's colour.

@@ -70,7 +70,10 @@ INSTANTIATE_TEST_SUITE_P(Table, RowPixelsPerDayTest,
                                            TRowScaleCase{0, 0}, TRowScaleCase{25, 24},
                                            // 13 × 24 / 25 = 12.48, 38 × 24 / 25 = 36.48
                                            TRowScaleCase{13, 12}, TRowScaleCase{38, 36},
-                                           TRowScaleCase{1000, 960}));
+                                           // 501 × 24 / 25 = 480.96, 26 × 24 / 25 = 24.96:
+                                           // rounded, not truncated
+                                           TRowScaleCase{501, 481}, TRowScaleCase{26, 25},
+                                           TRowScaleCase{802, 770}, TRowScaleCase{1000, 960}));
 
 TEST(SplitTimeTest, UsesThePixelMiddleNotThePeriodMiddle) {
     // 06:00-22:00 at 474: left 118, width 316, (158 + 118) / 474 = 0.58228 (13:58).

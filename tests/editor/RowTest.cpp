@@ -98,6 +98,11 @@ TEST_F(RowTest, ResizingReLaysOutTheSameControlsAndKeepsTheSelection) {
     EXPECT_EQ(Slider(2)->geometry(), QRect(660, 0, 60, 27));
     EXPECT_EQ(Row->Legend().geometry(), QRect(0, 27, 750, 37));
 
+    Row->resize(501, 43); // scale Round(480.96) = 481
+    EXPECT_EQ(middle->Scale(), 481);
+    EXPECT_EQ(middle->geometry(), QRect(120, 0, 321, 27)); // Round(120.25), Round(320.67)
+    EXPECT_TRUE(middle->Selected());
+
     SetDisplayScale(1.5);
     Row->resize(750, 70); // legend Round(70 - 40.5) = 30 (ties to even: 29.5 -> 30)
     EXPECT_EQ(Row->Legend().height(), 30);

@@ -323,13 +323,159 @@ TEST_F(SliderTest, ThresholdAndZonesFollowTheDisplayScale) {
     EXPECT_EQ(c->cursor().shape(), Qt::SizeHorCursor);
     Hover(c, 30);
     EXPECT_EQ(c->cursor().shape(), Qt::ArrowCursor);
-    Press(c, 100);
-    const QPoint nearby(109, c->height() / 2 + 9); // 9 pixels: below Round(5 × 2)
+    // Bins right under the pointer, 9 and 10 pixels from the press: only a drag that has
+    // passed Round(5 × 2) pixels reaches one.
+    const QPoint press(100, c->height() / 2);
+    const QPoint nearby = press + QPoint(9, 9);
+    const QPoint atThreshold = press + QPoint(-10, 3);
+    for (const QPoint binAt : {nearby, atThreshold}) {
+        auto* bin = new QWidget(Window.get());
+        bin->setGeometry(QRect(c->mapTo(Window.get(), binAt) - QPoint(2, 2), QSize(5, 5)));
+        bin->show();
+        TDropTarget& target = TDropTarget::Register(bin);
+        target.OnDragOver = [](QWidget*, QPoint) { return true; };
+        target.OnDragDrop = [this](QWidget*, QPoint) { Day->Delete(1); };
+    }
+    Press(c, press.x());
     MoveHeld(c, nearby);
     EXPECT_FALSE(c->Selected());
     Release(c, nearby);
     EXPECT_TRUE(c->Selected()) << "a release before the threshold is a click";
+    EXPECT_EQ(Day->Count(), 2) << "a drag below the threshold dropped on the bin";
+
+    Press(c, press.x());
+    MoveHeld(c, atThreshold);
+    Release(c, atThreshold);
+    EXPECT_EQ(Day->Count(), 1) << "a drag of 10 pixels did not reach the bin";
 }
+
+/// What a period control shows of its caption, with a known font: the whole caption, the
+/// temperature alone, or nothing, but never a caption cut at its edges.
+struct TCaptionFitCase {
+    const char* Name;
+    int RowWidth; // 494: 474 pixels per day; 200: 192
+    TPeriodSpec Period;
+    const char* Shown;
+};
+
+class CaptionFit : public SliderTest, public testing::WithParamInterface<TCaptionFitCase> {};
+
+TEST_P(CaptionFit, ShowsTheCaptionWholeOrItsShortFormOrNothing) {
+    const TCaptionFitCase& c = GetParam();
+    const TPeriodSpec& p = c.Period;
+    const bool first = p.StartHour == 0 && p.StartMinute == 0;
+    const bool last = p.StopHour == 24;
+    if (first && last)
+        Show({p}, c.RowWidth);
+    else if (first)
+        Show({p, {p.StopHour, p.StopMinute, 24, 0, 17}}, c.RowWidth);
+    else if (last)
+        Show({{0, 0, p.StartHour, p.StartMinute, 17}, p}, c.RowWidth);
+    else
+        Show({{0, 0, p.StartHour, p.StartMinute, 17}, p, {p.StopHour, p.StopMinute, 24, 0, 17}},
+             c.RowWidth);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    Window->setFont(font);
+    TSingleComfortIntervalSlider* control = Slider(first ? 0 : 1);
+    ASSERT_EQ(control->font().pixelSize(), 11);
+
+    EXPECT_EQ(control->ShownCaption().toStdString(), c.Shown);
+    // Whatever the caption, the tooltip has start and temperature.
+    const QString tooltip = control->toolTip();
+    EXPECT_TRUE(tooltip.endsWith(QString::fromUtf8(" 19,0°C"))) << tooltip.toStdString();
+    // What is drawn is what fits: the caption and a frame's width on either side.
+    const int room = std::max(0, control->width() - 2 * 3);
+    const QFontMetrics metrics(control->font());
+    EXPECT_LE(metrics.horizontalAdvance(control->ShownCaption()), room);
+    if (std::string(c.Shown).empty()) {
+        ASSERT_GT(metrics.horizontalAdvance(QString::fromUtf8("19,0°C")), room)
+            << "the case no longer tests a control too narrow for its temperature";
+        // Not one pixel of a caption: inside its raised edge the control is its colour only.
+        Row->clearFocus(); // no keyboard frame either
+        const QImage image = control->grab().toImage();
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x)
+                ASSERT_EQ(image.pixelColor(x, y), control->BackgroundColor())
+                    << "at " << x << "," << y;
+    } else if (std::string(c.Shown).find(':') == std::string::npos &&
+               control->CaptionText() != control->ShownCaption()) {
+        ASSERT_GT(metrics.horizontalAdvance(control->CaptionText()), room)
+            << "the case no longer tests a caption too wide for its control";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CaptionFit,
+    testing::Values(TCaptionFitCase{"WideAndLong", 494, {0, 0, 8, 0, 19}, "00:00 19,0\u00b0C"},
+                    // exactly five hours counts as five hours or more
+                    TCaptionFitCase{
+                        "ExactlyFiveHours", 494, {8, 0, 13, 0, 19}, "08:00 19,0\u00b0C"},
+                    TCaptionFitCase{"JustUnderFiveHours", 494, {8, 0, 12, 50, 19}, "19,0\u00b0C"},
+                    TCaptionFitCase{"ShortButWideEnough", 494, {13, 0, 15, 30, 19}, "19,0\u00b0C"},
+                    // long enough for the start, too narrow for it: the temperature alone
+                    TCaptionFitCase{"LongButNarrow", 200, {6, 0, 14, 0, 19}, "19,0\u00b0C"},
+                    // the old caption showed "9,0°" here
+                    TCaptionFitCase{"TooNarrowForTheTemperature", 494, {15, 30, 16, 20, 19}, ""},
+                    TCaptionFitCase{"TenMinutes", 494, {15, 30, 15, 40, 19}, ""},
+                    TCaptionFitCase{"NarrowAndLong", 200, {0, 0, 5, 0, 19}, ""}),
+    [](const testing::TestParamInfo<TCaptionFitCase>& info) { return info.param.Name; });
+
+/// The pixels of a control as it paints itself.
+struct TPaintCase {
+    const char* Name;
+    bool Selected;
+    // row by row from the top-left corner inwards: frame, raised edge, background
+    std::vector<std::pair<QPoint, QColor>> Pixels;
+};
+
+class SliderPaint : public SliderTest, public testing::WithParamInterface<TPaintCase> {};
+
+TEST_P(SliderPaint, FramesASelectedControlTwoPixelsWideAndWritesTheCaptionInWhite) {
+    Show({{0, 0, 6, 0, 17}, {6, 0, 22, 0, 21}, {22, 0, 24, 0, 17}});
+    TSingleComfortIntervalSlider* c = Slider(1); // red, 316 × 27
+    c->SetSelected(GetParam().Selected);
+    Row->clearFocus(); // no keyboard frame
+    const QImage image = c->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(316, 27));
+    for (const auto& [at, color] : GetParam().Pixels) {
+        EXPECT_EQ(image.pixelColor(at), color) << "at " << at.x() << "," << at.y();
+        // the same on the opposite corner
+        const QPoint mirrored(image.width() - 1 - at.x(), image.height() - 1 - at.y());
+        if (color == QColor(Qt::black) || color == QColor(0xFF, 0x00, 0x00)) {
+            EXPECT_EQ(image.pixelColor(mirrored), color)
+                << "at " << mirrored.x() << "," << mirrored.y();
+        }
+    }
+    // The caption: white on red, where the text is; nothing dark inside the frame.
+    int white = 0;
+    for (int y = 3; y < image.height() - 3; ++y)
+        for (int x = 3; x < image.width() - 3; ++x) {
+            const QColor p = image.pixelColor(x, y);
+            white += p.green() > 200 && p.blue() > 200 ? 1 : 0;
+            ASSERT_GT(p.red(), 200) << "a dark caption pixel at " << x << "," << y;
+        }
+    EXPECT_GT(white, 20) << "no white caption";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SliderPaint,
+                         testing::Values(TPaintCase{"Selected",
+                                                    true,
+                                                    {{{0, 0}, Qt::black},
+                                                     {{1, 1}, Qt::black},
+                                                     {{1, 13}, Qt::black},
+                                                     {{2, 13}, Qt::white},
+                                                     {{3, 13}, QColor(0xFF, 0x00, 0x00)},
+                                                     {{3, 3}, QColor(0xFF, 0x00, 0x00)}}},
+                                         TPaintCase{"Unselected",
+                                                    false,
+                                                    {{{0, 13}, Qt::white},
+                                                     {{1, 13}, QColor(0xFF, 0x00, 0x00)},
+                                                     {{1, 1}, QColor(0xFF, 0x00, 0x00)},
+                                                     {{315, 13}, QColor(128, 128, 128)}}}),
+                         [](const testing::TestParamInfo<TPaintCase>& info) {
+                             return info.param.Name;
+                         });
 
 } // namespace
 } // namespace zeft::test
