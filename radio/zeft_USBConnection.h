@@ -23,7 +23,9 @@ namespace zeft {
 /// The connection thread: looks for the programming stick about once a second, keeps the link
 /// state, transmits a requested weekly program and reports every change of state or value to
 /// its owner on the owner's thread. Create it on the user-interface thread, set
-/// OnStateChange, then start(); Stop() (or destruction) ends it promptly.
+/// OnStateChange, then start(); Stop() (or destruction) ends it promptly. Of several copies of
+/// the program for one user only the first drives the stick (TStickLock); the others report
+/// NoStick with the reason InUse until it ends.
 class TUSBConnection : public QThread {
     Q_OBJECT
 public:
