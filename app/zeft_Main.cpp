@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -382,7 +383,9 @@ void TZEFTMainForm::FormCreate() {
     bin.OnDragOver = [this](QWidget* source, QPoint) { return imgTrashCanDragOver(source); };
     bin.OnDragDrop = [this](QWidget* source, QPoint) { imgTrashCanDragDrop(source); };
 
-    if (FServices.Settings) {
+    if (FServices.StartFile) {
+        LoadFile(*FServices.StartFile); // named on the command line: instead of the last file
+    } else if (FServices.Settings) {
         const QString lastFile = FServices.Settings->ReadLastFile();
         if (!lastFile.isEmpty())
             LoadFile(lastFile);
@@ -472,19 +475,30 @@ void TZEFTMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The save prompt has dealt with the user's data: settings that cannot be stored are
+    // reported, and the window closes all the same (refusing would keep it open for ever).
     try {
         FormClose();
+    } catch (const TSettingsError& error) {
+        TDialogs::Message(this, QMessageBox::Critical, windowTitle(),
+                          FormatText(LoadLanguageString(4813),
+                                     {error.ValueName(), QDir::toNativeSeparators(error.Store())}),
+                          QMessageBox::Ok);
     } catch (const std::exception& error) {
-        // The settings could not be stored: say so and stay open, nothing is lost yet.
         TDialogs::Message(this, QMessageBox::Critical, windowTitle(),
                           QString::fromUtf8(error.what()), QMessageBox::Ok);
-        event->ignore();
-        return;
     }
     timCurrentTime->stop();
     if (FConnection)
         FConnection->Stop();
     event->accept();
+}
+
+void TZEFTMainForm::showEvent(QShowEvent* event) {
+    TZEFTForm::showEvent(event);
+    // A file that could not be read at start-up is explained once the window is on screen.
+    if (!FPendingMessages.isEmpty())
+        QTimer::singleShot(0, this, [this] { ShowPendingMessages(); });
 }
 
 bool TZEFTMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -6,9 +6,11 @@
 
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -44,6 +46,8 @@ struct TMainFormServices {
     std::function<void(const THeatingLocations& locations, const QString& fileName)> ExportPdf;
     std::function<void()> ShowAbout;
     std::function<void()> ShowHelp;
+    /// The file named on the command line: opened at start instead of the stored last file.
+    std::optional<QString> StartFile;
 };
 
 /// The application window: the locations list, the weekly program of the current location,
@@ -101,6 +105,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -114,6 +119,8 @@ private:
     void FormCreate();
     bool FormCloseQuery();
     void FormClose();
+    /// Shows the errors that arose before the window was shown.
+    void ShowPendingMessages();
 
     // locations and files
     void LocationAdded(THeatingLocation* location);
@@ -125,6 +132,11 @@ private:
     void FileOpenExecute();
     void FileSaveExecute();
     void FileSaveAsExecute();
+    /// The save prompt before unsaved changes would be lost; true when they may go (saved or
+    /// given up), false when the user cancelled or the save failed.
+    bool SaveChangesFirst(const QString& caption);
+    /// Tells the user that the file at path cannot be read, and why.
+    void ReportReadError(const QString& path, const QString& reason);
     bool SaveTo(const QString& path);
     void UpdateFileCommands(int remainingLocations);
     QListWidgetItem* ItemOf(const THeatingLocation* location) const;
@@ -155,6 +167,10 @@ private:
     std::unique_ptr<THeatingLocations> FLocations;
     THeatingLocation* FCurrentLocation = nullptr;
     QString FCurrentFileName;
+    /// The current file could not be read: a plain Save must not overwrite it unasked.
+    bool FCurrentFileUnread = false;
+    /// Error messages waiting for the window to be shown (from the start-up).
+    QStringList FPendingMessages;
     bool FModified = false;
     std::uint8_t FConnectionState = 0;
     std::int32_t FConnectionValue = 0;

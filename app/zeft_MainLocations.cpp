@@ -10,9 +10,11 @@
 #include "zeft_Templates.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <utility>
 
 namespace zeft {
 
@@ -134,14 +136,31 @@ void TZEFTMainForm::lvLocationsChange(QListWidgetItem* item) {
 }
 
 void TZEFTMainForm::FileOpenExecute() {
+    // Opening replaces the locations: unsaved changes are offered for saving first.
+    if (FModified && !SaveChangesFirst(WithoutAccelerator(LoadLanguageString(4811))))
+        return;
     const std::optional<QString> path =
         TDialogs::OpenFileName(this, FCurrentFileName, FDialogFilter);
     if (path)
         LoadFile(*path);
 }
 
+bool TZEFTMainForm::SaveChangesFirst(const QString& caption) {
+    const auto answer =
+        TDialogs::Message(this, QMessageBox::Question, caption, LoadLanguageString(4808),
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (answer) {
+    case QMessageBox::Yes:
+        FileSaveExecute();
+        return !FModified; // a failed or cancelled save keeps the changes
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TZEFTMainForm::LoadFile(const QString& path) {
-    bool readable = true;
     try {
         TScheduleDocument parsed;
         ParseScheduleFile(QFile::encodeName(path).toStdString(), parsed);
@@ -153,27 +172,46 @@ void TZEFTMainForm::LoadFile(const QString& path) {
         while (read.Count() > 0)
             FLocations->Add(read.Extract(0));
         FLoading = false;
-    } catch (const TScheduleFileError&) {
+        FCurrentFileUnread = false;
+        FModified = false;
+    } catch (const TScheduleFileError& error) {
         FLoading = false;
-        // A file that is there but cannot be read keeps the current name, so that a later
-        // Save cannot overwrite it with other locations. A missing file becomes the name.
-        readable = !QFileInfo::exists(path);
+        // The locations on screen stay, and so do their unsaved changes. The path becomes the
+        // current name all the same, so that the next start tries it again (a drive may be
+        // missing); a plain Save will not write over it unasked.
+        FCurrentFileUnread = true;
+        ReportReadError(path, QFileInfo::exists(path) ? QString::fromUtf8(error.what())
+                                                      : LoadLanguageString(4812));
     }
     if (lvLocations->count() > 0) {
         QListWidgetItem* first = lvLocations->item(0);
         lvLocations->setCurrentItem(first);
         SelectSchemeExecute(first);
     }
-    if (readable)
-        FCurrentFileName = path;
+    FCurrentFileName = path;
     Command(QStringLiteral("FileSave"))->setEnabled(!FCurrentFileName.isEmpty());
-    FModified = false;
+}
+
+void TZEFTMainForm::ReportReadError(const QString& path, const QString& reason) {
+    FPendingMessages << FormatText(LoadLanguageString(4810),
+                                   {QDir::toNativeSeparators(path), reason});
+    // At start-up the message waits until the window it belongs to is on screen.
+    if (isVisible())
+        ShowPendingMessages();
+}
+
+void TZEFTMainForm::ShowPendingMessages() {
+    const QStringList messages = std::exchange(FPendingMessages, {});
+    for (const QString& text : messages)
+        TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4811)),
+                          text, QMessageBox::Ok);
 }
 
 bool TZEFTMainForm::SaveTo(const QString& path) {
     try {
         FLocations->SaveToFile(QFile::encodeName(path).toStdString());
         FModified = false;
+        FCurrentFileUnread = false;
         return true;
     } catch (const TScheduleFileError&) {
         TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4012)),
@@ -183,7 +221,10 @@ bool TZEFTMainForm::SaveTo(const QString& path) {
 }
 
 void TZEFTMainForm::FileSaveExecute() {
-    if (FCurrentFileName.isEmpty()) {
+    // A file that could not be read is still there: replacing it needs the user's say.
+    const bool unreadFileThere = FCurrentFileUnread && QFileInfo::exists(FCurrentFileName);
+    if (FCurrentFileName.isEmpty() || unreadFileThere) {
+
         if (Command(QStringLiteral("FileSaveAs"))->isEnabled())
             FileSaveAsExecute();
         return;
@@ -197,6 +238,7 @@ void TZEFTMainForm::FileSaveAsExecute() {
     if (!path)
         return;
     FCurrentFileName = *path;
+    FCurrentFileUnread = false; // chosen in the dialog: the user means to write it
     Command(QStringLiteral("FileSave"))->setEnabled(!FCurrentFileName.isEmpty());
     SaveTo(FCurrentFileName);
 }

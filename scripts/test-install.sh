@@ -71,6 +71,7 @@ grep -q "^50:$mime_type:\*\.zeft$" "$stage/mime/globs2" || fail "globs2 does not
 grep -qx "$mime_type application/xml" "$stage/mime/subclasses" || fail "not a subclass of XML"
 grep -qx " heatingLocations $mime_type" "$stage/mime/XMLnamespaces" ||
     fail "no root-XML rule for heatingLocations"
+grep -aq "^\[50:$mime_type\]" "$stage/mime/magic" || fail "no magic rule for heatingLocations"
 for lang in de fr; do
     grep -q "<comment xml:lang=\"$lang\">" "$stage/mime/${mime_type}.xml" || fail "no $lang comment"
 done

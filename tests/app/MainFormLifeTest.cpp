@@ -1,4 +1,5 @@
 #include "MainFormFixture.h"
+#include "TScheduleFileError.h"
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
 
@@ -115,27 +116,133 @@ TEST_F(MainFormTest, AStoredLastFileThatIsMissingStillBecomesTheFileName) {
     EXPECT_FALSE(Form->Modified());
 }
 
-TEST_F(MainFormTest, AStoredLastFileThatCannotBeReadIsNeverOverwritten) {
-    const QString path = FSettingsDir.filePath("broken.zeft");
+namespace {
+
+struct UnreadableCase {
+    const char* Name;
+    const char* Content; // nullptr: the file does not exist
+    TLanguageId Language;
+    const char* Caption;
+    const char* Intro;  // the message box text up to the reader's message
+    const char* Reason; // nullptr: the reader's own message, which names the line
+};
+
+const UnreadableCase UnreadableFiles[] = {
+    {"Truncated", "<heatingLocations><heatingLocations/>", 9, "Open",
+     "The file \"%1\" cannot be read.\n\n", nullptr},
+    {"WrongContent",
+     "<?xml version=\"1.0\"?>\n<heatingLocations>\n<heatingLocation/>\n"
+     "</heatingLocations>\n",
+     9, "Open", "The file \"%1\" cannot be read.\n\n", nullptr},
+    {"Missing", nullptr, 9, "Open", "The file \"%1\" cannot be read.\n\n",
+     "The file does not exist."},
+    {"GermanTruncated", "<heatingLocations>", 0x0407, "\u00d6ffnen",
+     "Die Datei \u201e%1\u201c kann nicht gelesen werden.\n\n", nullptr},
+    {"FrenchMissing", nullptr, 0x040C, "Ouvrir",
+     "Le fichier \u00ab %1 \u00bb ne peut pas \u00eatre lu.\n\n", "Le fichier n'existe pas."},
+};
+
+/// Writes the case's file at path (or none) and gives the message box text it must cause.
+QString PrepareUnreadable(const UnreadableCase& c, const QString& path) {
+    if (c.Content) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.Content);
+    }
+    QString reason = QString::fromUtf8(c.Reason ? c.Reason : "");
+    if (!c.Reason) {
+        try {
+            TScheduleDocument parsed;
+            ParseScheduleFile(path.toStdString(), parsed);
+            THeatingLocations read;
+            read.LoadFromXML(parsed.Document, &parsed.Lines);
+            ADD_FAILURE() << "the file of case " << c.Name << " can be read";
+        } catch (const TScheduleFileError& error) {
+            reason = QString::fromUtf8(error.what());
+        }
+        EXPECT_TRUE(reason.startsWith("Line ")) << reason.toStdString();
+    }
+    return QString::fromUtf8(c.Intro).arg(path) + reason;
+}
+
+QByteArray FileBytes(const QString& path) {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<heatingLocations><heatingLocations/>"); // truncated by some accident
-    file.close();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class MainFormUnreadable : public MainFormTest,
+                           public testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(MainFormUnreadable, AtStartItIsExplainedOnceTheWindowIsShownAndNeverOverwritten) {
+    const UnreadableCase& c = GetParam();
+    const QString path = FSettingsDir.filePath("broken k\u00fcche.zeft");
+    const QString expected = PrepareUnreadable(c, path);
+    const QByteArray before = FileBytes(path);
+    Settings.WriteLastFile(path);
+    Settings.WriteLanguageID(c.Language);
+    std::vector<bool> visibleWhenShown;
+    TDialogs::MessageHook = [this, &visibleWhenShown](const TDialogs::TMessageRequest& request) {
+        visibleWhenShown.push_back(Form && Form->isVisible());
+        Messages.push_back(request);
+        return NextAnswer;
+    };
+    Start();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages.empty(); }, 2000));
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(visibleWhenShown, std::vector<bool>{true});
+    EXPECT_EQ(Messages[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(Messages[0].Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(Messages[0].Caption.toStdString(), c.Caption);
+    EXPECT_EQ(Messages[0].Text.toStdString(), expected.toStdString());
+    EXPECT_EQ(Form->Locations().Count(), 9); // the templates stand in
+    EXPECT_FALSE(Form->Modified());
+    // the path stays the current file, so that the next start tries it again
+    EXPECT_EQ(Form->CurrentFileName(), path);
+    EXPECT_TRUE(Command("FileSave")->isEnabled());
+
+    // Save on an existing file that was never read asks for a name, preset with its path.
+    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(3, 0));
+    NextFile = std::nullopt;
+    Command("FileSave")->trigger();
+    if (c.Content) {
+        ASSERT_EQ(FileSaving, std::vector<bool>{true});
+        EXPECT_EQ(FilePresets[0], path);
+        EXPECT_EQ(FileBytes(path), before);
+        EXPECT_TRUE(Form->Modified());
+        NextAnswer = QMessageBox::No;
+    } else {
+        // nothing to overwrite: the locations on screen become the file
+        EXPECT_TRUE(FileSaving.empty());
+        EXPECT_FALSE(Form->Modified());
+        EXPECT_TRUE(QFile::exists(path));
+    }
+    EXPECT_TRUE(Form->close());
+    EXPECT_EQ(Settings.ReadLastFile(), path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, MainFormUnreadable, testing::ValuesIn(UnreadableFiles),
+                         [](const testing::TestParamInfo<UnreadableCase>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+TEST_F(MainFormTest, SaveAsOverAFileThatCouldNotBeReadWritesItWhenTheUserChoosesIt) {
+    const QString path = FSettingsDir.filePath("broken.zeft");
+    PrepareUnreadable(UnreadableFiles[0], path);
     Settings.WriteLastFile(path);
     Start();
-    EXPECT_EQ(ListCaptions(), SortedTemplateNames);
-    EXPECT_TRUE(Form->CurrentFileName().isEmpty());
-    EXPECT_FALSE(Command("FileSave")->isEnabled());
-    // saving on close asks for a name instead of writing over the file
-    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(3, 0));
-    NextAnswer = QMessageBox::Yes;
-    NextFile = std::nullopt;
-    EXPECT_FALSE(Form->close());
-    ASSERT_EQ(FileSaving.size(), 1u);
-    EXPECT_TRUE(FileSaving[0]);
-    QFile again(path);
-    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
-    EXPECT_EQ(again.readAll(), QByteArray("<heatingLocations><heatingLocations/>"));
+    NextFile = path; // the preset confirmed: the user means it
+    Command("FileSave")->trigger();
+    ASSERT_EQ(FileSaving, std::vector<bool>{true});
+    EXPECT_FALSE(Form->Modified());
+    TScheduleDocument parsed;
+    ParseScheduleFile(path.toStdString(), parsed);
+    THeatingLocations read;
+    read.LoadFromXML(parsed.Document);
+    EXPECT_EQ(read.Count(), 9);
+    Command("FileSave")->trigger(); // written by the program now: saved without asking
+    EXPECT_EQ(FileSaving.size(), 1u);
 }
 
 TEST_F(MainFormTest, AddingATemplateThreeTimesNumbersTheNamesAndShowsEachNewLocation) {
@@ -241,9 +348,8 @@ TEST_F(MainFormTest, AFailedSaveShowsTheErrorAndKeepsTheModifiedFlag) {
     EXPECT_EQ(Form->CurrentFileName(), "/proc/zeft-cannot-write.zeft");
 }
 
-TEST_F(MainFormTest, OpeningAFileReplacesTheLocationsWithoutAsking) {
+TEST_F(MainFormTest, OpeningAFileWithoutChangesReplacesTheLocationsWithoutAsking) {
     Start();
-    Command("SchemeAdd")->trigger();
     const QString path = FSettingsDir.filePath("other.zeft");
     WriteSchedule(path, {{5, "Bad oben"}, {6, "Diele"}, {1, "Stube"}});
     NextFile = path;
@@ -255,14 +361,127 @@ TEST_F(MainFormTest, OpeningAFileReplacesTheLocationsWithoutAsking) {
     EXPECT_FALSE(Form->Modified());
     EXPECT_EQ(Form->DayRow(5)->Intervals(), &Form->CurrentLocation()->Days(5));
 
-    // a file that does not exist keeps what is shown and becomes the file name
+    // a file that does not exist keeps what is shown, says so and becomes the file name
     NextFile = FSettingsDir.filePath("new.zeft");
     Command("FileOpen")->trigger();
     EXPECT_EQ(FilePresets.back(), path);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text,
+              "The file \"" + *NextFile + "\" cannot be read.\n\nThe file does not exist.");
     EXPECT_EQ(ListCaptions(), (std::vector<std::string>{"Bad oben", "Diele", "Stube"}));
     EXPECT_EQ(Form->CurrentFileName(), *NextFile);
     Command("FileSave")->trigger();
     EXPECT_TRUE(QFile::exists(*NextFile));
+}
+
+struct OpenCase {
+    const char* Name;
+    QMessageBox::StandardButton Answer;
+    bool HasFileName;     // the changes belong to a file (else Save is Save As)
+    bool SaveAsConfirmed; // without a file name: the Save As dialog is confirmed
+    bool Opens;           // the file dialog is shown and the other file opened
+    bool ChangesSaved;
+};
+
+const OpenCase OpenCases[] = {
+    {"YesSavesThenOpens", QMessageBox::Yes, true, false, true, true},
+    {"YesWithSaveAsConfirmedSavesThenOpens", QMessageBox::Yes, false, true, true, true},
+    {"YesWithSaveAsCancelledDoesNotOpen", QMessageBox::Yes, false, false, false, false},
+    {"NoOpensAndDiscards", QMessageBox::No, true, false, true, false},
+    {"CancelDoesNothing", QMessageBox::Cancel, true, false, false, false},
+};
+
+class MainFormOpenWithChanges : public MainFormTest,
+                                public testing::WithParamInterface<OpenCase> {};
+
+TEST_P(MainFormOpenWithChanges, AsksFirstAndOpensOnlyWhenTheChangesAreDealtWith) {
+    const OpenCase& c = GetParam();
+    const QString mine = FSettingsDir.filePath("mine.zeft");
+    const QString other = FSettingsDir.filePath("other.zeft");
+    WriteSchedule(other, {{5, "Bad oben"}});
+    if (c.HasFileName) {
+        WriteSchedule(mine, {{1, "A"}});
+        Settings.WriteLastFile(mine);
+    }
+    Start();
+    const std::string changed = CurrentName();
+    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(7, 0));
+    ASSERT_TRUE(Form->Modified());
+    NextAnswer = c.Answer;
+    std::vector<bool> dialogs;
+    TDialogs::FileHook = [&](const QString&, const QString&, bool saving) {
+        dialogs.push_back(saving);
+        return saving ? (c.SaveAsConfirmed ? std::optional<QString>(mine) : std::nullopt)
+                      : std::optional<QString>(other);
+    };
+    Command("FileOpen")->trigger();
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Icon, QMessageBox::Question);
+    EXPECT_EQ(Messages[0].Caption, "Open");
+    EXPECT_EQ(Messages[0].Text, "Settings have been changed. Do you want to save your changes?");
+    EXPECT_EQ(Messages[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    std::vector<bool> expectedDialogs;
+    if (c.Answer == QMessageBox::Yes && !c.HasFileName)
+        expectedDialogs.push_back(true);
+    if (c.Opens)
+        expectedDialogs.push_back(false);
+    EXPECT_EQ(dialogs, expectedDialogs);
+    EXPECT_EQ(ListCaptions().front(), c.Opens ? "Bad oben" : c.HasFileName ? "A" : "Bathroom");
+    EXPECT_EQ(Form->Modified(), !c.Opens);
+    bool saved = false;
+    if (QFile::exists(mine)) {
+        TScheduleDocument parsed;
+        ParseScheduleFile(mine.toStdString(), parsed);
+        THeatingLocations read;
+        read.LoadFromXML(parsed.Document);
+        for (int i = 0; i < read.Count(); ++i)
+            if (read.Items(i).DisplayText == changed)
+                saved = read.Items(i).Days(0).Items(0).Stop() == TimeOf(7, 0);
+    }
+    EXPECT_EQ(saved, c.ChangesSaved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, MainFormOpenWithChanges, testing::ValuesIn(OpenCases),
+                         [](const testing::TestParamInfo<OpenCase>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+TEST_F(MainFormTest, AnOpenThatFailsKeepsTheUnsavedChanges) {
+    Start();
+    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(7, 0));
+    ASSERT_TRUE(Form->Modified());
+    const QString path = FSettingsDir.filePath("broken.zeft");
+    PrepareUnreadable(UnreadableFiles[0], path);
+    NextAnswer = QMessageBox::No; // open without saving
+    NextFile = path;
+    Command("FileOpen")->trigger();
+    ASSERT_EQ(Messages.size(), 2u); // the save prompt, then the reason
+    EXPECT_EQ(Messages[1].Icon, QMessageBox::Critical);
+    EXPECT_EQ(ListCaptions(), SortedTemplateNames);
+    EXPECT_TRUE(Form->Modified());
+    NextAnswer = QMessageBox::Cancel;
+    EXPECT_FALSE(Form->close()) << "closing must still ask";
+    EXPECT_EQ(Messages.size(), 3u);
+}
+
+TEST_F(MainFormTest, ASaveFailingAfterTheOpenPromptKeepsTheLocationsAndChanges) {
+    Start();
+    Command("SchemeAdd")->trigger();
+    // Save As onto a path that cannot be written: the error is shown and nothing opens
+    const QString other = FSettingsDir.filePath("other.zeft");
+    WriteSchedule(other, {{5, "Bad oben"}});
+    NextAnswer = QMessageBox::Yes;
+    std::vector<bool> dialogs;
+    TDialogs::FileHook = [&](const QString&, const QString&, bool saving) {
+        dialogs.push_back(saving);
+        return std::optional<QString>(saving ? "/proc/zeft-cannot-write.zeft" : other);
+    };
+    Command("FileOpen")->trigger();
+    EXPECT_EQ(dialogs, std::vector<bool>{true});
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(Messages[1].Text, "Your data cannot be saved.");
+    EXPECT_EQ(Form->Locations().Count(), 10);
+    EXPECT_TRUE(Form->Modified());
 }
 
 struct CloseCase {
@@ -304,25 +523,129 @@ INSTANTIATE_TEST_SUITE_P(Answers, MainFormClosing,
                          });
 
 TEST_F(MainFormTest, ClosingWritesTheSettingsThatTheNextStartReads) {
+    SublanguageID = 2; // the user's system, say en_GB: the language commands keep it
     Start();
     Command("HelpLanguageFrench")->trigger();
+    EXPECT_EQ(SublanguageID, 2);
     const QString path = FSettingsDir.filePath("next.zeft");
     NextFile = path;
     Command("FileSaveAs")->trigger();
     ASSERT_TRUE(Form->close());
     EXPECT_EQ(Settings.ReadLastFile(), path);
     EXPECT_EQ(Settings.ReadLanguageID(), 0x040C);
-    EXPECT_EQ(Settings.ReadSublanguageID(), 1);
+    EXPECT_EQ(Settings.ReadSublanguageID(), 2);
     Form.reset();
 
     LanguageID = 9;
+    SublanguageID = 1;
     Start();
     EXPECT_EQ(LanguageID, 0x040C);
+    EXPECT_EQ(SublanguageID, 2);
     EXPECT_EQ(Form->CurrentFileName(), path);
     EXPECT_EQ(Command("FileOpen")->text(), "&Ouvrir...");
     EXPECT_EQ(Form->lbDays->item(0)->text(), "Lundi");
     EXPECT_EQ(Form->Locations().Count(), 9);
     EXPECT_FALSE(Form->Modified());
+}
+
+namespace {
+
+/// A store that keeps types and records every write to it, in order. It reads back as empty, so
+/// that each write holds just the value written; it refuses the write of RefusedKey.
+struct RecordingStore {
+    static inline std::vector<QSettings::SettingsMap> Writes;
+    static inline QString RefusedKey;
+
+    static QSettings::Format Format() {
+        static const QSettings::Format format = QSettings::registerFormat(
+            QStringLiteral("recorded"), [](QIODevice&, QSettings::SettingsMap&) { return true; },
+            [](QIODevice&, const QSettings::SettingsMap& map) {
+                if (!RefusedKey.isEmpty() && map.contains(RefusedKey))
+                    return false;
+                Writes.push_back(map);
+                return true;
+            });
+        return format;
+    }
+};
+
+struct CloseWriteCase {
+    const char* Name;
+    const char* Refused; // the value the store refuses, or empty
+    const char* ShownName;
+    size_t Stored; // how many writes went through
+};
+
+const CloseWriteCase CloseWrites[] = {
+    {"AllStored", "", nullptr, 3},
+    {"LastFileRefused", "MRU/a", "a", 0},
+    {"LanguageRefused", "UI/LanguageID", "LanguageID", 1},
+    {"SublanguageRefused", "UI/SublanguageID", "SublanguageID", 2},
+};
+
+} // namespace
+
+class MainFormCloseWrites : public MainFormTest,
+                            public testing::WithParamInterface<CloseWriteCase> {};
+
+TEST_P(MainFormCloseWrites, TheLastFileThenTheLanguageAreStoredAndAFailureDoesNotKeepTheWindow) {
+    const CloseWriteCase& c = GetParam();
+    QSettings::setPath(RecordingStore::Format(), QSettings::UserScope, FSettingsDir.path());
+    RecordingStore::Writes.clear();
+    RecordingStore::RefusedKey = QString::fromUtf8(c.Refused);
+    const TZEFTSettings recording(RecordingStore::Format());
+    SublanguageID = 2;
+    TMainFormServices services;
+    services.Settings = &recording;
+    Form = std::make_unique<TZEFTMainForm>(std::move(services));
+    Form->show();
+    Command("HelpLanguageGerman")->trigger();
+    const QString path = FSettingsDir.filePath("stored.zeft");
+    NextFile = path;
+    Command("FileSaveAs")->trigger();
+    ASSERT_TRUE(Messages.empty());
+
+    EXPECT_TRUE(Form->close()) << "the window closes even when its settings cannot be stored";
+    EXPECT_FALSE(Form->isVisible());
+    // one write a value, in this order: last file, LanguageID, SublanguageID
+    const std::vector<QSettings::SettingsMap> all = {
+        {{"MRU/a", path}},
+        {{"UI/LanguageID", 0x0407}},
+        {{"UI/SublanguageID", 2}},
+    };
+    EXPECT_EQ(RecordingStore::Writes,
+              std::vector<QSettings::SettingsMap>(all.begin(), all.begin() + c.Stored));
+    if (!c.ShownName) {
+        EXPECT_TRUE(Messages.empty());
+        return;
+    }
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(Messages[0].Caption, LoadLanguageString(4000));
+    const QString store =
+        QSettings(RecordingStore::Format(), QSettings::UserScope, "Pellwick", "ZEFT").fileName();
+    EXPECT_EQ(Messages[0].Text.toStdString(),
+              (QStringLiteral("Die Einstellung \u201e%1\u201c kann nicht in \u201e%2\u201c "
+                              "gespeichert werden. Die Einstellungen dieser Sitzung bleiben "
+                              "nicht erhalten.")
+                   .arg(QString::fromUtf8(c.ShownName), store))
+                  .toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, MainFormCloseWrites, testing::ValuesIn(CloseWrites),
+                         [](const testing::TestParamInfo<CloseWriteCase>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+TEST_F(MainFormTest, ASettingsFolderThatCannotBeCreatedStillLetsTheWindowClose) {
+    QFile blocker(FSettingsDir.filePath("Pellwick")); // a file where the folder must go
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Start();
+    EXPECT_TRUE(Form->close());
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_TRUE(Messages[0].Text.startsWith("The setting \"a\" cannot be stored in \""))
+        << Messages[0].Text.toStdString();
 }
 
 TEST_F(MainFormTest, ClosingWithoutAFileStoresAnEmptyName) {

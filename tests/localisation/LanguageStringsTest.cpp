@@ -117,6 +117,23 @@ const TExpectedText ExpectedTexts[] = {
      "Les données n'ont pas pu être enregistrées."},
     {4808, "Settings have been changed. Do you want to save your changes?",
      "Möchten Sie Ihre Änderungen speichern?", "Souhaitez-vous enregistrer vos modifications ?"},
+    {4810, "The file \"%0:s\" cannot be read.\n\n%1:s",
+     "Die Datei „%0:s“ kann nicht gelesen werden.\n\n%1:s",
+     "Le fichier « %0:s » ne peut pas être lu.\n\n%1:s"},
+    {4811, "Open", "Öffnen", "Ouvrir"},
+    {4812, "The file does not exist.", "Die Datei ist nicht vorhanden.",
+     "Le fichier n'existe pas."},
+    {4813,
+     "The setting \"%0:s\" cannot be stored in \"%1:s\". The settings of this session will not "
+     "be remembered.",
+     "Die Einstellung „%0:s“ kann nicht in „%1:s“ gespeichert werden. Die Einstellungen dieser "
+     "Sitzung bleiben nicht erhalten.",
+     "Le paramètre « %0:s » ne peut pas être enregistré dans « %1:s ». Les paramètres de cette "
+     "session ne seront pas conservés."},
+    {4814, "Heating configuration file to open instead of the last one.",
+     "Heizungs-Konfigurationsdatei, die statt der zuletzt benutzten geöffnet wird.",
+     "Fichier de configuration de chauffage à ouvrir à la place du dernier utilisé."},
+    {4815, "file", "Datei", "fichier"},
     {4820,
      "The USB programming stick was found but cannot be opened. The program's udev rule "
      "(installed with its package) grants access; then plug the stick in again.",
