@@ -3,6 +3,8 @@
 #include "TInWindowDrag.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -100,6 +102,36 @@ void TDayList::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QListWidget::mouseReleaseEvent(event);
+}
+
+void TDayList::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        ContextMenuOfCurrentDay();
+        return;
+    }
+    // A mouse request arrives through the viewport, in its coordinates.
+    const int index = ItemIndexAt(event->pos());
+    if (index >= 0 && OnContextMenu)
+        OnContextMenu(event->globalPos(), index);
+}
+
+void TDayList::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+        (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        event->accept();
+        ContextMenuOfCurrentDay();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void TDayList::ContextMenuOfCurrentDay() {
+    const int index = currentRow();
+    if (index < 0 || !OnContextMenu)
+        return;
+    OnContextMenu(viewport()->mapToGlobal(visualItemRect(item(index)).center()), index);
 }
 
 } // namespace zeft

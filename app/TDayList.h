@@ -28,13 +28,20 @@ public:
 
     /// Raised on every mouse press, before anything else, with the press position.
     std::function<void(QPoint pos)> OnMouseDown;
+    /// The context menu of a day: a right-click on it, or the menu key or Shift+F10 on the
+    /// current day. globalPos is where the menu goes.
+    std::function<void(QPoint globalPos, int dayIndex)> OnContextMenu;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ContextMenuOfCurrentDay();
+
     int FItemHeight = 16;
     QPointer<TInWindowDrag> FDrag;
 };

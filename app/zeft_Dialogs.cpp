@@ -1,5 +1,7 @@
 #include "zeft_Dialogs.h"
 
+#include "TPeriodDialog.h"
+
 #include <QFileDialog>
 #include <QStringList>
 
@@ -50,6 +52,16 @@ std::optional<QString> RunFileDialog(QWidget* parent, const QString& preset, con
 }
 
 } // namespace
+
+std::optional<TDialogs::TPeriodValues>
+TDialogs::EditPeriod(QWidget* parent, const TPeriodValues& values, bool startEditable) {
+    if (PeriodHook)
+        return PeriodHook(values, startEditable);
+    TPeriodDialog dialog(parent, values.Start, values.Temperature, startEditable);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return TPeriodValues{dialog.Start(), dialog.Temperature()};
+}
 
 std::optional<QString> TDialogs::OpenFileName(QWidget* parent, const QString& preset,
                                               const QString& filter) {

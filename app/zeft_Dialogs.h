@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zeft_Time.h"
+
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -28,6 +30,16 @@ public:
                                                const QString& filter,
                                                const QString& defaultSuffix);
 
+    /// The start and the temperature of one period, as the exact-value dialog shows them.
+    struct TPeriodValues {
+        TTime Start = 0.0;
+        double Temperature = 0.0;
+    };
+    /// The exact-value dialog (TPeriodDialog) for a period; the start is read-only unless
+    /// startEditable. Returns the values confirmed, or nothing when cancelled.
+    static std::optional<TPeriodValues> EditPeriod(QWidget* parent, const TPeriodValues& values,
+                                                   bool startEditable);
+
     /// Converts "Text (*.a)|*.a|All (*.*)|*.*" into Qt's "Text (*.a);;All (*.*)" form.
     static QString QtFilter(const QString& filter);
 
@@ -41,6 +53,9 @@ public:
     /// Gets (preset, filter, saving) and answers with a path or nothing.
     static inline std::function<std::optional<QString>(const QString&, const QString&, bool)>
         FileHook;
+    /// Gets (values, startEditable) and answers as the exact-value dialog would.
+    static inline std::function<std::optional<TPeriodValues>(const TPeriodValues&, bool)>
+        PeriodHook;
 };
 
 } // namespace zeft

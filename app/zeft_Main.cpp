@@ -25,6 +25,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include <QUndoStack>
 namespace zeft {
 
 namespace {
@@ -48,7 +49,9 @@ TZEFTMainForm::TZEFTMainForm(TMainFormServices services) : FServices(std::move(s
     CreateMenus();
     CreateLayout();
     FormCreate();
+    CreateUndo();
 }
+    ConnectEditing();
 
 TZEFTMainForm::~TZEFTMainForm() {
     // The thread must be gone before the locations it may still be reporting about.
@@ -76,12 +79,13 @@ QAction* TZEFTMainForm::AddCommand(const QString& name, const QKeySequence& shor
 }
 
 void TZEFTMainForm::CreateCommands() {
-    connect(AddCommand(QStringLiteral("FileOpen")), &QAction::triggered, this,
-            [this] { FileOpenExecute(); });
-    connect(AddCommand(QStringLiteral("FileSave")), &QAction::triggered, this,
-            [this] { FileSaveExecute(); });
-    connect(AddCommand(QStringLiteral("FileSaveAs")), &QAction::triggered, this,
-            [this] { FileSaveAsExecute(); });
+    connect(AddCommand(QStringLiteral("FileOpen"), QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, [this] { FileOpenExecute(); });
+    connect(AddCommand(QStringLiteral("FileSave"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { FileSaveExecute(); });
+    connect(AddCommand(QStringLiteral("FileSaveAs"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+            &QAction::triggered, this, [this] { FileSaveAsExecute(); });
     connect(AddCommand(QStringLiteral("FileExit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, [this] { close(); });
     connect(AddCommand(QStringLiteral("SchemeAdd")), &QAction::triggered, this,
@@ -90,6 +94,14 @@ void TZEFTMainForm::CreateCommands() {
         connect(AddCommand(QStringLiteral("SchemeAddTemplate%1").arg(i)), &QAction::triggered, this,
                 [this, i] { AddTemplateLocation(i); });
     connect(AddCommand(QStringLiteral("SchemeRemove")), &QAction::triggered, this,
+    connect(AddCommand(QStringLiteral("EditUndo"), QKeySequence(Qt::CTRL | Qt::Key_Z)),
+            &QAction::triggered, this, [this] { EditUndoExecute(); });
+    QAction* redo = AddCommand(QStringLiteral("EditRedo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { EditRedoExecute(); });
+    connect(AddCommand(QStringLiteral("SchemeDuplicate"), QKeySequence(Qt::CTRL | Qt::Key_D)),
+            &QAction::triggered, this, [this] { SchemeDuplicateExecute(); });
             [this] { SchemeRemoveExecute(); });
     connect(AddCommand(QStringLiteral("SchemePrint"), QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, [this] {
@@ -140,12 +152,18 @@ void TZEFTMainForm::CreateMenus() {
     miFile->addAction(Command(QStringLiteral("FileExit")));
 
     miScheme = menuBar->addMenu(QString());
+    miEdit = menuBar->addMenu(QString());
+    miEdit->setObjectName(QStringLiteral("miEdit"));
+    miEdit->addAction(Command(QStringLiteral("EditUndo")));
+    miEdit->addAction(Command(QStringLiteral("EditRedo")));
+
     miScheme->setObjectName(QStringLiteral("miScheme"));
     miScheme->addAction(Command(QStringLiteral("SchemeAdd")));
     for (int i = 1; i <= 9; ++i)
         miScheme->addAction(Command(QStringLiteral("SchemeAddTemplate%1").arg(i)));
     miScheme->addSeparator();
     miScheme->addAction(Command(QStringLiteral("SchemeRemove")));
+    miScheme->addAction(Command(QStringLiteral("SchemeDuplicate")));
     miScheme->addSeparator();
     miScheme->addAction(Command(QStringLiteral("SchemePrint")));
     miScheme->addAction(Command(QStringLiteral("SchemePrintAll")));
@@ -361,6 +379,7 @@ void TZEFTMainForm::FormCreate() {
 
     FLocations = std::make_unique<THeatingLocations>();
     FLocations->OnAdd = [this](THeatingLocation* location) { LocationAdded(location); };
+    FUndoContext.Locations = FLocations.get();
     FLocations->OnDelete = [this](int index) { LocationRemoving(index); };
     FLocations->OnChange = [this](TModelObject*) { LocationsChanged(); };
 
@@ -403,6 +422,7 @@ void TZEFTMainForm::FormCreate() {
     }
     FModified = false;
     FillTemperatureChooser();
+    FUndoStack->clear(); // the templates of a first start are no steps to undo
 
     timCurrentTime->start();
     if (FServices.MakeConnection) {

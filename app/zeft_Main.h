@@ -1,6 +1,8 @@
 #pragma once
 
 #include "THeatingLocations.h"
+#include "undo/TDayEditRecorder.h"
+#include "undo/TUndoContext.h"
 #include "zeft_NoStickReason.h"
 #include "zeft_Template.h"
 
@@ -22,11 +24,14 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QTimer;
+class QUndoCommand;
+class QUndoStack;
 
 namespace zeft {
 
 class TDailyComfortIntervalsSlider;
 class TDayList;
+enum class TRowKey;
 class TSingleComfortIntervalSlider;
 class TTemperatureChooser;
 class TUSBConnection;
@@ -73,6 +78,12 @@ public:
         return FDayRows[static_cast<size_t>(index)];
     }
 
+    /// Every change of the schedule is one step on it; its clean state is the state last
+    /// loaded or saved.
+    QUndoStack& UndoStack() const { return *FUndoStack; }
+    /// The context menus of the day list and of the locations list while they are open.
+    QMenu* DayMenu() const { return FDayMenu; }
+    QMenu* LocationMenu() const { return FLocationMenu; }
     // --- controls ------------------------------------------------------------------------
     QListWidget* lvLocations = nullptr;
     TDayList* lbDays = nullptr;
@@ -155,6 +166,40 @@ private:
     void lbDaysDragDrop(QWidget* source, QPoint pos);
     void UpdateLocationCommands();
 
+    void ShowTemperatureInChooser(double value);
+    bool DeletePeriod(TDailyComfortIntervalsSlider* row, TSingleComfortIntervalSlider* slider);
+
+    // undo and redo (zeft_MainUndo.cpp)
+    void CreateUndo();
+    /// Connects the rows, the day list and the locations list to the editing beyond the mouse
+    /// (undo steps of drags, keys, context menus).
+    void ConnectEditing();
+    void EditUndoExecute();
+    void EditRedoExecute();
+    /// A gesture of the mouse is under way: undo and redo wait for its end.
+    bool GestureRunning() const;
+    /// Takes the displayed location's days before an edit; CommitDayEdit makes the edit one
+    /// step (a step with merge id and key merges with the step before it of the same key).
+    void BeginDayEdit();
+    void CommitDayEdit(int mergeId = -1, const void* mergeKey = nullptr);
+    void PushStep(std::unique_ptr<QUndoCommand> step);
+    void UndoShowLocation(THeatingLocation* location);
+    void UndoNameChanged(THeatingLocation* location);
+
+    // the keyboard in the day rows and the exact-value dialog (zeft_MainKeyboard.cpp)
+    void DayRowKey(TDailyComfortIntervalsSlider* row, TRowKey key);
+    int RowIndexOf(const TDailyComfortIntervalsSlider* row) const;
+    void SelectRowAt(int rowIndex, TTime at);
+    void MovePeriodStart(TDailyComfortIntervalsSlider* row, int minutes);
+    void StepTemperature(TDailyComfortIntervalsSlider* row, double delta);
+    void EditPeriodValues(int rowIndex, int periodIndex);
+
+    // copying days and locations (zeft_MainCopy.cpp)
+    void lbDaysContextMenu(QPoint globalPos, int dayIndex);
+    void lvLocationsContextMenu(QPoint pos);
+    void CopyDayTo(int sourceDay, const std::vector<int>& targetDays);
+    void SchemeDuplicateExecute();
+
     // the report (zeft_MainReport.cpp)
     void SchemePrintPreviewExecute();
     void SchemeExportPdfExecute();
@@ -183,7 +228,14 @@ private:
     QMenu* miFile = nullptr;
     QMenu* miScheme = nullptr;
     QMenu* miHelp = nullptr;
+    TUndoContext FUndoContext;
+    TDayEditRecorder FDayEdit{FUndoContext};
+    /// Destroyed before the locations and the context its steps refer to.
+    std::unique_ptr<QUndoStack> FUndoStack;
+    QMenu* FDayMenu = nullptr;
+    QMenu* FLocationMenu = nullptr;
     QMenu* miHelpLanguage = nullptr;
+    QMenu* miEdit = nullptr;
     QWidget* paCurrentScheme = nullptr;
     QBoxLayout* FButtonsLayout = nullptr;
     /// The icon of every list item (image index 0), drawn once.

@@ -3,6 +3,9 @@
 #include "TDayList.h"
 #include "TScheduleFileError.h"
 #include "zeft_Dialogs.h"
+#include "undo/TAddLocationCommand.h"
+#include "undo/TRemoveLocationCommand.h"
+#include "undo/TRenameLocationCommand.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_Routines.h"
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <utility>
+#include <QUndoStack>
 
 namespace zeft {
 
@@ -66,6 +70,8 @@ void TZEFTMainForm::LocationAdded(THeatingLocation* location) {
 void TZEFTMainForm::LocationRemoving(int index) {
     const THeatingLocation* removed = &FLocations->Items(index);
     QListWidgetItem* item = ItemOf(removed);
+    if (FDayEdit.Location() == removed)
+        FDayEdit.Discard();
     QListWidgetItem* next = nullptr;
     if (item && removed == FCurrentLocation && !FLoading) {
         // The window must never keep showing, printing or transmitting a removed location:
@@ -105,16 +111,16 @@ void TZEFTMainForm::LocationsChanged() {
 void TZEFTMainForm::AddTemplateLocation(int templateIndex) {
     auto location = CreateTemplateLocation(templateIndex, LoadLanguageStringUtf8);
     location->DisplayText = FLocations->MakeUniqueName(location->DisplayText);
-    FLocations->Add(std::move(location));
+    PushStep(std::make_unique<TAddLocationCommand>(FUndoContext, std::move(location)));
 }
 
 void TZEFTMainForm::SchemeRemoveExecute() {
     const QList<QListWidgetItem*> selected = lvLocations->selectedItems();
     if (selected.isEmpty())
         return;
-    const int index = FLocations->IndexOf(LocationOf(selected.constFirst()));
-    if (index >= 0)
-        FLocations->Delete(index);
+    THeatingLocation* location = LocationOf(selected.constFirst());
+    if (FLocations->IndexOf(location) >= 0)
+        PushStep(std::make_unique<TRemoveLocationCommand>(FUndoContext, *location));
 }
 
 void TZEFTMainForm::lvLocationsSelectItem(QListWidgetItem* item) {
@@ -131,8 +137,11 @@ void TZEFTMainForm::lvLocationsChange(QListWidgetItem* item) {
     if (location->DisplayText == caption)
         return;
     location->DisplayText = caption;
+    std::string oldName = location->DisplayText;
     FModified = true;
     SelectSchemeExecute(item);
+    PushStep(std::make_unique<TRenameLocationCommand>(FUndoContext, *location, std::move(oldName),
+                                                      caption));
 }
 
 void TZEFTMainForm::FileOpenExecute() {
@@ -168,6 +177,9 @@ void TZEFTMainForm::LoadFile(const QString& path) {
         read.OnChange = [this](TModelObject*) { LocationsChanged(); };
         read.LoadFromXML(parsed.Document, &parsed.Lines);
         FLoading = true;
+        // The steps refer to the locations that go now.
+        FDayEdit.Discard();
+        FUndoStack->clear();
         FLocations->Clear();
         while (read.Count() > 0)
             FLocations->Add(read.Extract(0));
@@ -175,6 +187,7 @@ void TZEFTMainForm::LoadFile(const QString& path) {
         FCurrentFileUnread = false;
         FModified = false;
     } catch (const TScheduleFileError& error) {
+        FUndoStack->setClean();
         FLoading = false;
         // The locations on screen stay, and so do their unsaved changes. The path becomes the
         // current name all the same, so that the next start tries it again (a drive may be
@@ -213,6 +226,7 @@ bool TZEFTMainForm::SaveTo(const QString& path) {
         FModified = false;
         FCurrentFileUnread = false;
         return true;
+        FUndoStack->setClean();
     } catch (const TScheduleFileError&) {
         TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4012)),
                           LoadLanguageString(4807), QMessageBox::Ok);

@@ -77,6 +77,7 @@ void TZEFTMainForm::cmbTemperatureSelect(int index) {
     if (!temperature)
         return;
     bool changed = false;
+    BeginDayEdit();
     for (TDailyComfortIntervalsSlider* row : FDayRows) {
         if (!row)
             continue;
@@ -84,17 +85,20 @@ void TZEFTMainForm::cmbTemperatureSelect(int index) {
             changed = changed || slider->Selected();
         row->ApplyTemperature(temperature->Value());
     }
+    CommitDayEdit();
     // A new temperature is an edit like any other: closing must not lose it.
     if (changed)
         FModified = true;
 }
 
+void TZEFTMainForm::ShowTemperatureInChooser(double value) {
+    const QString text = FormatText(LoadLanguageString(4802), {value});
+    cmbTemperature->setCurrentIndex(cmbTemperature->findText(text, Qt::MatchFixedString));
+}
+
 void TZEFTMainForm::IntervalSliderSelected(TSingleComfortIntervalSlider* slider) {
-    if (slider->Interval()) {
-        const QString text =
-            FormatText(LoadLanguageString(4802), {slider->Interval()->Temperature().Value()});
-        cmbTemperature->setCurrentIndex(cmbTemperature->findText(text, Qt::MatchFixedString));
-    }
+    if (slider->Interval())
+        ShowTemperatureInChooser(slider->Interval()->Temperature().Value());
     DeselectOtherSliders(slider);
     QAction* split = Command(QStringLiteral("SplitSingleInterval"));
     split->setData(slider->CanSplit() ? 0 : 1);
@@ -111,9 +115,11 @@ void TZEFTMainForm::SplitSingleIntervalExecute() {
     QAction* split = Command(QStringLiteral("SplitSingleInterval"));
     switch (split->data().toInt()) {
     case 0:
+        BeginDayEdit();
         for (TDailyComfortIntervalsSlider* row : FDayRows)
             if (row)
                 row->SplitSelected();
+        CommitDayEdit();
         split->setEnabled(false);
         break;
     case 1:
@@ -136,16 +142,26 @@ void TZEFTMainForm::imgTrashCanDragDrop(QWidget* source) {
     auto* slider = qobject_cast<TSingleComfortIntervalSlider*>(source);
     if (!slider || !slider->Interval())
         return;
-    for (TDailyComfortIntervalsSlider* row : FDayRows) {
-        if (!row || TDailyComfortIntervalsSlider::RowOf(slider) != row || !row->Intervals())
-            continue;
-        TDailyHeatingIntervals& day = *row->Intervals();
-        const int index = day.IndexOf(slider->Interval());
-        // The row never lets the last period go, but the bin checks it as well.
-        if (index >= 0 && day.CanDelete())
-            day.Delete(index);
-        return;
-    }
+    for (TDailyComfortIntervalsSlider* row : FDayRows)
+        if (row && TDailyComfortIntervalsSlider::RowOf(slider) == row) {
+            DeletePeriod(row, slider);
+            return;
+        }
+}
+
+bool TZEFTMainForm::DeletePeriod(TDailyComfortIntervalsSlider* row,
+                                 TSingleComfortIntervalSlider* slider) {
+    if (!row->Intervals() || !slider->Interval())
+        return false;
+    TDailyHeatingIntervals& day = *row->Intervals();
+    const int index = day.IndexOf(slider->Interval());
+    // The row never lets the last period go, but this checks it as well.
+    if (index < 0 || !day.CanDelete())
+        return false;
+    BeginDayEdit();
+    day.Delete(index);
+    CommitDayEdit();
+    return true;
 }
 
 void TZEFTMainForm::lbDaysMouseDown(QPoint pos) {
@@ -168,7 +184,9 @@ void TZEFTMainForm::lbDaysDragDrop(QWidget* source, QPoint pos) {
     const int target = lbDays->ItemIndexAt(lbDays->viewport()->mapFrom(lbDays, pos));
     if (target == DragDayIndex || DragDayIndex < 0 || target < 0 || !FCurrentLocation)
         return;
+    BeginDayEdit();
     FCurrentLocation->Days(target).Assign(FCurrentLocation->Days(DragDayIndex));
+    CommitDayEdit();
     const QList<QListWidgetItem*> selected = lvLocations->selectedItems();
     SelectSchemeExecute(selected.isEmpty() ? nullptr : selected.constFirst());
 }

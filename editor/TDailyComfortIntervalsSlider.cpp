@@ -6,13 +6,17 @@
 
 #include <QEvent>
 #include <QPointer>
+#include <QKeyEvent>
 
+#include <algorithm>
 namespace zeft {
 
 TDailyComfortIntervalsSlider::TDailyComfortIntervalsSlider(TDailyHeatingIntervals* intervals,
                                                            QWidget* parent)
     : QWidget(parent), FIntervals(intervals), FLegend(std::make_unique<TLegend>(this)) {
     SubscribeToIntervals();
+    // Tab reaches the row, and a click on one of its periods gives it the keyboard.
+    setFocusPolicy(Qt::StrongFocus);
     LayOut();
     Rebuild();
 }
@@ -23,6 +27,7 @@ void TDailyComfortIntervalsSlider::SetIntervals(TDailyHeatingIntervals* interval
     FIntervals = intervals;
     SubscribeToIntervals();
     Rebuild();
+    FCurrentIndex = 0;
 }
 
 void TDailyComfortIntervalsSlider::SubscribeToIntervals() {
@@ -62,6 +67,7 @@ std::unique_ptr<TSingleComfortIntervalSlider>
 TDailyComfortIntervalsSlider::CreateSlider(TSingleHeatingInterval& period) {
     auto slider = std::make_unique<TSingleComfortIntervalSlider>(this);
     // From the row's size, not the legend's: a hidden row gets its resize event only when shown.
+    UpdateFocusFrame();
     slider->setGeometry(0, 0, 0, height() - LegendHeight(height(), DisplayScale()));
     slider->SetScale(Scale());
     slider->SetInterval(&period);
@@ -76,9 +82,19 @@ TDailyComfortIntervalsSlider::CreateSlider(TSingleHeatingInterval& period) {
     };
     slider->OnCanSplit = [this] { return FIntervals && FIntervals->CanAdd(); };
     slider->OnSplit = [this](TSingleComfortIntervalSlider* c, TTime at) {
+    slider->OnResizeStart = [this](TSingleComfortIntervalSlider*) {
+        if (OnEditBegin) {
+            const TRowEvent handler = OnEditBegin;
+            handler(this);
+        }
+    };
         if (FIntervals && c->Interval())
             FIntervals->SplitPeriod(c->Interval(), at);
     };
+        if (OnEditEnd) {
+            const TRowEvent handler = OnEditEnd;
+            handler(this);
+        }
     slider->OnSelect = [this](TSingleComfortIntervalSlider* c) {
         if (OnSliderSelected) {
             const TSliderSelectedEvent handler = OnSliderSelected;
@@ -86,6 +102,9 @@ TDailyComfortIntervalsSlider::CreateSlider(TSingleHeatingInterval& period) {
         }
     };
     slider->OnCanDrag = [this] { return FIntervals && FIntervals->CanDelete(); };
+        if (const int index = FSliders.IndexOf(c); index >= 0)
+            FCurrentIndex = index;
+        UpdateFocusFrame();
     slider->OnIdle = [this](TSingleComfortIntervalSlider* c) { SliderIdle(c); };
 
     slider->show();
@@ -93,6 +112,13 @@ TDailyComfortIntervalsSlider::CreateSlider(TSingleHeatingInterval& period) {
 }
 
 bool TDailyComfortIntervalsSlider::AnySliderBusy() const {
+    slider->OnDoubleClick = [this](TSingleComfortIntervalSlider* c) {
+        if (const int index = FSliders.IndexOf(c); index >= 0) {
+            FCurrentIndex = index;
+            UpdateFocusFrame();
+            RaiseKey(TRowKey::EditValues);
+        }
+    };
     for (const auto& slider : FSliders)
         if (slider->Busy())
             return true;
@@ -129,6 +155,125 @@ void TDailyComfortIntervalsSlider::ApplyTemperature(double value) {
         if (slider->Selected() && slider->Interval())
             slider->Interval()->Temperature().SetValue(value);
     }
+int TDailyComfortIntervalsSlider::CurrentIndex() const {
+    const int count = FSliders.Count();
+    if (count == 0)
+        return -1;
+    for (int i = 0; i < count; ++i)
+        if (FSliders.Items(i)->Selected())
+            return i;
+    return std::clamp(FCurrentIndex, 0, count - 1);
+}
+
+TSingleComfortIntervalSlider* TDailyComfortIntervalsSlider::CurrentSlider() const {
+    const int index = CurrentIndex();
+    return index < 0 ? nullptr : FSliders.Items(index);
+}
+
+void TDailyComfortIntervalsSlider::SelectSlider(int index) {
+    if (index < 0 || index >= FSliders.Count())
+        return;
+    FCurrentIndex = index;
+    TSingleComfortIntervalSlider* c = FSliders.Items(index);
+    c->SetSelected(true);
+    // What a click that selects raises, so the window treats both alike.
+    if (c->OnSelect) {
+        const auto handler = c->OnSelect;
+        handler(c);
+    }
+    UpdateFocusFrame();
+}
+
+void TDailyComfortIntervalsSlider::UpdateFocusFrame() {
+    const int current = hasFocus() ? CurrentIndex() : -1;
+    for (int i = 0; i < FSliders.Count(); ++i)
+        FSliders.Items(i)->SetFocusFrame(i == current);
+}
+
+void TDailyComfortIntervalsSlider::RaiseKey(TRowKey key) {
+    if (OnKey) {
+        const TRowKeyEvent handler = OnKey;
+        handler(this, key);
+    }
+}
+
+void TDailyComfortIntervalsSlider::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool shift = modifiers == Qt::ShiftModifier;
+    const bool plain = modifiers == Qt::NoModifier;
+    TSingleComfortIntervalSlider* current = CurrentSlider();
+    const bool selected = current && current->Selected() && current->Interval();
+    auto editKey = [&](TRowKey key) {
+        if (selected)
+            RaiseKey(key);
+    };
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int step = event->key() == Qt::Key_Left ? -1 : 1;
+        if (shift)
+            editKey(step < 0 ? TRowKey::StartEarlier : TRowKey::StartLater);
+        else if (plain && current)
+            SelectSlider(std::clamp(CurrentIndex() + step, 0, FSliders.Count() - 1));
+        else
+            break;
+        event->accept();
+        return;
+    }
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!plain)
+            break;
+        RaiseKey(event->key() == Qt::Key_Up ? TRowKey::PreviousRow : TRowKey::NextRow);
+        event->accept();
+        return;
+    case Qt::Key_Space:
+        if (!plain || !current)
+            break;
+        // As a click: selecting raises the event, unselecting does not.
+        if (current->Selected()) {
+            current->SetSelected(false);
+            UpdateFocusFrame();
+        } else {
+            SelectSlider(CurrentIndex());
+        }
+        event->accept();
+        return;
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+        // + is shifted on some keyboards; the keypad's come with their own modifier.
+        if (modifiers & ~Qt::ShiftModifier)
+            break;
+        editKey(event->key() == Qt::Key_Plus ? TRowKey::Warmer : TRowKey::Cooler);
+        event->accept();
+        return;
+    case Qt::Key_Insert:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!plain)
+            break;
+        editKey(event->key() == Qt::Key_Insert   ? TRowKey::Split
+                : event->key() == Qt::Key_Delete ? TRowKey::Delete
+                                                 : TRowKey::EditValues);
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TDailyComfortIntervalsSlider::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    UpdateFocusFrame();
+}
+
+void TDailyComfortIntervalsSlider::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    UpdateFocusFrame();
+}
+
 }
 
 void TDailyComfortIntervalsSlider::SplitSelected() {

@@ -11,6 +11,20 @@ namespace zeft {
 
 class TDailyHeatingIntervals;
 
+/// The keys a row hands on to the window, which edits the day for them (the edits are undo
+/// steps). The edit keys come only while the row's current period is selected.
+enum class TRowKey {
+    PreviousRow, ///< Up: the day above
+    NextRow,     ///< Down: the day below
+    StartEarlier, ///< Shift+Left
+    StartLater,   ///< Shift+Right
+    Warmer,       ///< +
+    Cooler,       ///< -
+    Split,        ///< Insert
+    Delete,       ///< Delete
+    EditValues    ///< Enter, or a double-click on a period (which becomes current)
+};
+
 /// One day of the weekly program as a row: a period control per switching period, side by
 /// side on a 24-hour scale that takes 24/25 of the row's width (Scale()), above the hour
 /// legend. The row keeps its controls equal to the day's periods, rebuilding them whenever the
@@ -29,6 +43,8 @@ class TDailyComfortIntervalsSlider : public QWidget {
 
 public:
     using TSliderSelectedEvent = std::function<void(TSingleComfortIntervalSlider* slider)>;
+    using TRowEvent = std::function<void(TDailyComfortIntervalsSlider* row)>;
+    using TRowKeyEvent = std::function<void(TDailyComfortIntervalsSlider* row, TRowKey key)>;
 
     /// A row showing intervals (not owned; may be null). The period controls are built as
     /// soon as the row has a parent: here already when parent is given.
@@ -63,15 +79,32 @@ public:
     static TDailyComfortIntervalsSlider* RowOf(const TSingleComfortIntervalSlider* c);
 
     /// A period control of this row has become selected.
+
+    /// The period the keys act on: the selected one of the row, else the one last selected
+    /// or moved to here, else the first. -1 without periods.
+    int CurrentIndex() const;
+    TSingleComfortIntervalSlider* CurrentSlider() const;
+    /// Makes the control at index current and selects it as a click does (OnSliderSelected).
+    void SelectSlider(int index);
+
     TSliderSelectedEvent OnSliderSelected;
 
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    /// An edge drag is about to change the day ...
+    TRowEvent OnEditBegin;
+    /// ... and a release has ended it, the day repaired (also after a plain click).
+    TRowEvent OnEditEnd;
+    /// A key for the window (see TRowKey).
+    TRowKeyEvent OnKey;
 
 private:
     std::unique_ptr<TSingleComfortIntervalSlider> CreateSlider(TSingleHeatingInterval& period);
     void SubscribeToIntervals();
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void LayOut();
     bool AnySliderBusy() const;
     void SliderIdle(TSingleComfortIntervalSlider* c);
@@ -79,7 +112,11 @@ private:
     TDailyHeatingIntervals* FIntervals;
     TSliderList FSliders;
     std::unique_ptr<TLegend> FLegend;
+    void UpdateFocusFrame();
+    void RaiseKey(TRowKey key);
     bool FRebuildPending = false;
 };
 
 } // namespace zeft
+    /// The current period when none of the row is selected.
+    int FCurrentIndex = 0;

@@ -1,5 +1,6 @@
 #include "TSingleComfortIntervalSlider.h"
 
+#include "TDragTimeTip.h"
 #include "TInWindowDrag.h"
 #include "TSingleHeatingInterval.h"
 #include "zeft_DisplayScale.h"
@@ -120,6 +121,9 @@ void TSingleComfortIntervalSlider::ReleaseInterval() {
     OnCanDrag = nullptr;
     UpdateAppearance();
 }
+    OnResizeStart = nullptr;
+    OnDoubleClick = nullptr;
+    HideTimeTip();
 
 void TSingleComfortIntervalSlider::SetSelected(bool value) {
     FSelected = value;
@@ -128,6 +132,13 @@ void TSingleComfortIntervalSlider::SetSelected(bool value) {
 
 bool TSingleComfortIntervalSlider::CanSplit() const {
     return Ask(OnCanSplit);
+void TSingleComfortIntervalSlider::SetFocusFrame(bool value) {
+    if (FFocusFrame == value)
+        return;
+    FFocusFrame = value;
+    update();
+}
+
 }
 
 void TSingleComfortIntervalSlider::Split() {
@@ -242,6 +253,19 @@ void TSingleComfortIntervalSlider::paintEvent(QPaintEvent*) {
 }
 
 void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {
+
+    if (FFocusFrame) {
+        // The keyboard's place: a dotted line inside the frame, visible on every colour.
+        const int inset = std::max(2, ScaledPixels(3));
+        const QRect focus = area.adjusted(inset, inset, -inset - 1, -inset - 1);
+        if (focus.width() > 0 && focus.height() > 0) {
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+            painter.drawRect(focus);
+            painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            painter.drawRect(focus);
+        }
+    }
     event->accept();
     if (FDragging || FResizingStart) {
         if (event->buttons() & ~event->button())
@@ -256,7 +280,8 @@ void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {
     if (FCursor == Qt::SizeHorCursor) {
         // Only the left half of the control moves its start (a narrow control may still
         // show the resize cursor over its right part).
-        if (x < width() - x)
+        if (x < width() - x) {
+            Raise(OnResizeStart, this);
             FResizingStart = true;
     } else if (Ask(OnCanDrag)) {
         // Set before the drag begins, so that the release and click the control sees while
@@ -301,6 +326,7 @@ void TSingleComfortIntervalSlider::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
+        ShowTimeTip(event->globalPosition().toPoint());
 void TSingleComfortIntervalSlider::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     const bool click = FClickArmed && event->button() == Qt::LeftButton &&
@@ -321,10 +347,36 @@ void TSingleComfortIntervalSlider::mouseReleaseEvent(QMouseEvent* event) {
 
     if (FDrag && !FDrag->Finished())
         FDrag->Release(event->globalPosition().toPoint());
+    HideTimeTip();
 }
 
 void TSingleComfortIntervalSlider::EndLostGesture() {
     // The release of the last gesture never came (the window lost the mouse meanwhile): it is
+    if (FDoubleClicked && event->button() == Qt::LeftButton) {
+        FDoubleClicked = false;
+        Raise(OnDoubleClick, this);
+    }
+}
+
+void TSingleComfortIntervalSlider::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double-click is a press as any other (a click follows); its
+    // release then asks for the exact values.
+    mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        FDoubleClicked = true;
+}
+
+void TSingleComfortIntervalSlider::ShowTimeTip(QPoint globalPos) {
+    if (!FInterval)
+        return;
+    if (!FTimeTip)
+        FTimeTip = new TDragTimeTip(this);
+    FTimeTip->ShowAt(globalPos, FormatShortTime(FInterval->Start()));
+}
+
+void TSingleComfortIntervalSlider::HideTimeTip() {
+    if (FTimeTip)
+        FTimeTip->hide();
     // finished as that release would have, so the day is repaired, and a pending drag ends as
     // if cancelled.
     if (FResizingStart) {
@@ -336,6 +388,7 @@ void TSingleComfortIntervalSlider::EndLostGesture() {
     if (FDrag && !FDrag->Finished())
         FDrag->Cancel();
 }
+        HideTimeTip();
 
 void TSingleComfortIntervalSlider::Click() {
     if (!FDragging) {

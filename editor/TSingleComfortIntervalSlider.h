@@ -8,6 +8,7 @@
 
 namespace zeft {
 
+class TDragTimeTip;
 class TInWindowDrag;
 class TSingleHeatingInterval;
 
@@ -53,6 +54,12 @@ public:
     bool Selected() const { return FSelected; }
     /// Selects or unselects without raising an event.
     void SetSelected(bool value);
+    /// The keyboard's frame: the control is its row's current period and the row has focus.
+    void SetFocusFrame(bool value);
+    bool FocusFrame() const { return FFocusFrame; }
+    /// The tip beside the pointer that shows the time the dragged start edge snaps to; null
+    /// before the first edge drag.
+    TDragTimeTip* TimeTip() const { return FTimeTip; }
     /// A drag-and-drop of the control is pending or running.
     bool Dragging() const { return FDragging; }
     /// The start edge is being dragged with the mouse.
@@ -95,6 +102,8 @@ public:
     TSliderEvent OnSelect;   ///< the control has just become selected
     TSliderQuery OnCanDrag;  ///< may the period be dragged away
     TSliderEvent OnIdle;     ///< Busy() has just turned false
+    TSliderEvent OnResizeStart; ///< a press has begun an edge drag; the period is unchanged yet
+    TSliderEvent OnDoubleClick; ///< the release that ends a double-click
 
 protected:
     bool event(QEvent* event) override;
@@ -102,6 +111,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     class THandlerScope;
@@ -113,6 +123,8 @@ private:
     void SetCursorShape(Qt::CursorShape shape);
     void PlaceFromTimes(TTime start, TTime stop);
     void LeaveHandler();
+    void ShowTimeTip(QPoint globalPos);
+    void HideTimeTip();
 
     TSingleHeatingInterval* FInterval = nullptr;
     int FScale = 0;
@@ -125,6 +137,11 @@ private:
     /// Child of the control; handed to deleteLater once it has ended.
     QPointer<TInWindowDrag> FDrag;
     int FHandlerDepth = 0;
+    bool FFocusFrame = false;
+    /// The second press of a double-click: its release raises OnDoubleClick.
+    bool FDoubleClicked = false;
+    /// A tool-tip window, child of the control.
+    TDragTimeTip* FTimeTip = nullptr;
 };
 
 } // namespace zeft

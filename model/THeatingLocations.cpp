@@ -1,5 +1,7 @@
 #include "THeatingLocations.h"
 
+#include <algorithm>
+
 namespace zeft {
 
 THeatingLocations::~THeatingLocations() {
@@ -21,15 +23,20 @@ void THeatingLocations::NotifyChange(TModelObject* sender) {
 }
 
 int THeatingLocations::Add(std::unique_ptr<THeatingLocation> location) {
+    return Insert(Count(), std::move(location));
+}
+
+int THeatingLocations::Insert(int index, std::unique_ptr<THeatingLocation> location) {
     if (!location)
         return -1;
+    index = std::clamp(index, 0, Count());
     THeatingLocation* added = location.get();
-    FItems.push_back(std::move(location));
+    FItems.insert(FItems.begin() + index, std::move(location));
     added->OnChange = [this](TModelObject* sender) { NotifyChange(sender); };
     if (OnAdd)
         OnAdd(added);
     NotifyChange(this);
-    return Count() - 1;
+    return index;
 }
 
 std::unique_ptr<THeatingLocation> THeatingLocations::Extract(int index) {

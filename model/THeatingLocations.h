@@ -27,6 +27,9 @@ public:
     int IndexOf(const THeatingLocation* location) const;
 
     int Add(std::unique_ptr<THeatingLocation> location);
+    /// Add, but at index (clamped to 0..Count), with the same notifications; returns the
+    /// index. Undoing a removal puts the location back where it was in the file order.
+    int Insert(int index, std::unique_ptr<THeatingLocation> location);
     /// Removes and destroys the location at index, with its notifications.
     void Delete(int index);
     /// Removes the location at index with the notifications of Delete, but hands it to the

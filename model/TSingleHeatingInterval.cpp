@@ -9,10 +9,11 @@ namespace zeft {
 TSingleHeatingInterval::TSingleHeatingInterval(std::unique_ptr<TTemperature> temperature,
                                                TTime start, TTime stop)
     : FStart(RoundToTenMinutes(start)), FStop(RoundToTenMinutes(stop)),
-      FTemperature(std::move(temperature)) {
-    if (!FTemperature)
-        FTemperature = std::make_unique<TTemperature>(TTemperature::MinTemperature);
-}
+      FTemperature(temperature ? std::move(*temperature)
+                               : TTemperature(TTemperature::MinTemperature)) {}
+
+TSingleHeatingInterval::TSingleHeatingInterval(double temperature, TTime start, TTime stop)
+    : FStart(RoundToTenMinutes(start)), FStop(RoundToTenMinutes(stop)), FTemperature(temperature) {}
 
 TTime TSingleHeatingInterval::RoundToTenMinutes(TTime t) {
     if (!std::isfinite(t))

@@ -6,6 +6,7 @@
 #include "zeft_Utf8.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -21,6 +22,18 @@ namespace {
 // --- writing -------------------------------------------------------------------------------
 
 std::string FormatTemperature(double value) {
+    // Values on the hundredths, which is all the program makes, are written digit by digit;
+    // anything else, as a file may carry it, goes through to_chars, which rounds exactly.
+    const double hundredths = value * 100.0;
+    const double whole = std::nearbyint(hundredths);
+    if (std::fabs(hundredths - whole) < 1e-6 && whole >= 0.0 && whole < 1e6) {
+        const auto n = static_cast<unsigned>(whole);
+        std::string text = std::to_string(n / 100);
+        text += '.';
+        text += static_cast<char>('0' + n / 10 % 10);
+        text += static_cast<char>('0' + n % 10);
+        return text;
+    }
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
@@ -31,9 +44,17 @@ std::string FormatTimeOfDay(TTime t) {
     int minutes = MinutesOf(t) % 1440;
     if (minutes < 0)
         minutes += 1440;
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:00", minutes / 60, minutes % 60);
-    return buffer;
+    const int hours = minutes / 60;
+    minutes %= 60;
+    const char text[] = {static_cast<char>('0' + hours / 10),
+                         static_cast<char>('0' + hours % 10),
+                         ':',
+                         static_cast<char>('0' + minutes / 10),
+                         static_cast<char>('0' + minutes % 10),
+                         ':',
+                         '0',
+                         '0'};
+    return std::string(text, sizeof text);
 }
 
 void AppendText(pugi::xml_node parent, const char* name, const std::string& text) {
@@ -42,24 +63,47 @@ void AppendText(pugi::xml_node parent, const char* name, const std::string& text
         child.text().set(text.c_str());
 }
 
+// The end of the run of bytes from i on that are ASCII but neither LF nor CR; eight at a time.
+size_t PlainRunEnd(std::string_view text, size_t i) {
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    constexpr std::uint64_t Highs = 0x8080808080808080u;
+    const auto hasByte = [](std::uint64_t word, unsigned char c) {
+        const std::uint64_t x = word ^ (Ones * c);
+        return ((x - Ones) & ~x & Highs) != 0;
+    };
+    while (i + 8 <= text.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if ((word & Highs) != 0 || hasByte(word, '\n') || hasByte(word, '\r'))
+            break;
+        i += 8;
+    }
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80 || c == '\n' || c == '\r')
+            break;
+        ++i;
+    }
+    return i;
+}
+
 // Appends the Latin-1 form of text; unless final, stops before a sequence the text cuts off
 // and returns how many bytes it used.
 size_t AppendLatin1(std::string& out, std::string_view text, bool final) {
     size_t i = 0;
     while (i < text.size()) {
         // copy plain ASCII runs in one go
-        size_t run = i;
-        while (run < text.size()) {
-            const auto c = static_cast<unsigned char>(text[run]);
-            if (c >= 0x80 || c == '\n' || c == '\r')
-                break;
-            ++run;
-        }
+        const size_t run = PlainRunEnd(text, i);
         out.append(text.data() + i, run - i);
         i = run;
         if (i == text.size())
             break;
         const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead == '\n') { // every line ends here
+            out += "\r\n";
+            ++i;
+            continue;
+        }
         if (!final && lead >= 0x80 && i + Utf8ClaimedLength(lead) > text.size())
             return i;
         // Bytes that are not well-formed UTF-8 become U+FFFD, written as a reference: taken
@@ -292,8 +336,7 @@ std::unique_ptr<TDailyHeatingIntervals> ReadDay(const TReader& reader, pugi::xml
                 return; // a period that ends before it starts is skipped
             stop = EndOfDay;
         }
-        auto period = std::make_unique<TSingleHeatingInterval>(
-            std::make_unique<TTemperature>(temperature), start, stop);
+        auto period = std::make_unique<TSingleHeatingInterval>(temperature, start, stop);
         // Inside one 10-minute step the period is empty once on the grid, and an empty period
         // cannot be written: 00:00 to 00:00 reads back as the whole day.
         if (!LaterThan(period->Stop(), period->Start()))
@@ -332,6 +375,23 @@ std::string ToLatin1Xml(std::string_view utf8) {
     return out;
 }
 
+namespace {
+
+// A little more than the file takes, so that the text grows without copies: a period's
+// element takes 150 bytes.
+size_t EstimatedSize(const THeatingLocations& locations) {
+    size_t size = 256;
+    for (int l = 0; l < locations.Count(); ++l) {
+        const THeatingLocation& location = locations.Items(l);
+        size += 256 + location.DisplayText.size() * 8;
+        for (int d = 0; location.HasDays() && d < THeatingLocation::DaysPerWeek; ++d)
+            size += 64 + static_cast<size_t>(location.Days(d).Count()) * 160;
+    }
+    return size;
+}
+
+} // namespace
+
 std::string ScheduleFileBytes(const THeatingLocations& locations) {
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
@@ -358,6 +418,7 @@ std::string ScheduleFileBytes(const THeatingLocations& locations) {
         }
     }
     TLatin1Writer writer;
+    writer.Text.reserve(EstimatedSize(locations));
     document.save(writer, "  ", pugi::format_indent, pugi::encoding_utf8);
     writer.Finish();
     return std::move(writer.Text);

@@ -206,7 +206,7 @@ TEST_F(MainFormTest, ALanguageSwitchAlsoRenamesTheMenusAndTheRunningTransferText
     QStringList menus;
     for (QAction* action : Form->findChild<QMenuBar*>()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, (QStringList{"&Datei", "Wochen&programm", "&Hilfe"}));
+    EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "Wochen&programm", "&Hilfe"}));
     EXPECT_EQ(Form->findChild<QMenu*>("miHelpLanguage")->title(), "&Sprache");
 }
 

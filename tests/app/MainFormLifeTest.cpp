@@ -63,12 +63,15 @@ TEST_F(MainFormTest, FirstStartShowsTheNineTemplatesSortedWithTheFirstOneShown) 
 TEST_F(MainFormTest, CommandsCarryTheirNamesShortcutsAndTexts) {
     Start();
     const std::vector<std::tuple<const char*, QKeySequence, QString>> expected = {
-        {"FileOpen", {}, "&Open..."},
-        {"FileSave", {}, "&Save"},
-        {"FileSaveAs", {}, "Save &As..."},
+        {"FileOpen", QKeySequence(Qt::CTRL | Qt::Key_O), "&Open..."},
+        {"FileSave", QKeySequence(Qt::CTRL | Qt::Key_S), "&Save"},
+        {"FileSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "Save &As..."},
         {"FileExit", QKeySequence(Qt::CTRL | Qt::Key_Q), "E&xit"},
         {"SchemeAdd", {}, "&Add"},
         {"SchemeAddTemplate1", {}, "Template Living room"},
+        {"EditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z), "&Undo"},
+        {"EditRedo", QKeySequence(Qt::CTRL | Qt::Key_Y), "&Redo"},
+        {"SchemeDuplicate", QKeySequence(Qt::CTRL | Qt::Key_D), "&Duplicate"},
         {"SchemeAddTemplate8", {}, "Template Office 5 1/2 business days"},
         {"SchemeRemove", {}, "&Remove"},
         {"SchemePrint", QKeySequence(Qt::CTRL | Qt::Key_P), "&Print..."},

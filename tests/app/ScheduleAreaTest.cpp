@@ -1,9 +1,17 @@
 #include "MainFormFixture.h"
+#include "TDragTimeTip.h"
+#include "TPeriodDialog.h"
+#include "zeft_DisplayScale.h"
 #include "zeft_Routines.h"
+#include "zeft_TimeText.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QDoubleSpinBox>
+#include <QMenu>
 #include <QScrollArea>
+#include <QTimeEdit>
+#include <QUndoStack>
 
 using namespace zeft;
 using namespace zeft::test;
@@ -195,4 +203,507 @@ TEST_F(MainFormTest, ResizingKeepsTheSelectedPeriod) {
     QApplication::processEvents();
     EXPECT_EQ(Slider(1, 1), slider);
     EXPECT_TRUE(slider->Selected());
+}
+
+// --- the keyboard, the exact values, the drag's time tip, copying days and locations -------
+
+namespace {
+
+/// A point of a period control that selects it without touching its start edge.
+QPoint SelectPoint(QWidget* w) {
+    const int edge = ScaledPixels(12) + 1;
+    return {w->width() / 2 >= edge ? w->width() / 2 : w->width() - 2, w->height() / 2};
+}
+
+class KeyboardTest : public MainFormTest {
+protected:
+    void StartActive(const char* location = "Bathroom") {
+        Start();
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        SelectLocation(location);
+    }
+    /// A key to whatever has the keyboard, as typed.
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target ? target : Form.get(), key, modifiers);
+        QApplication::processEvents();
+    }
+    void SelectPeriod(int day, int index) {
+        TSingleComfortIntervalSlider* slider = Slider(day, index);
+        ASSERT_NE(slider, nullptr);
+        Click(slider, SelectPoint(slider));
+        ASSERT_TRUE(Slider(day, index)->Selected());
+    }
+    /// "day:index" of every selected control of the week.
+    std::string Selection() const {
+        std::string text;
+        for (int d = 0; d < 7; ++d)
+            for (int i = 0; i < Form->DayRow(d)->Sliders().Count(); ++i)
+                if (Slider(d, i)->Selected())
+                    text += (text.empty() ? "" : " ") + std::to_string(d) + ":" + std::to_string(i);
+        return text;
+    }
+    std::string Day(int d) const { return Describe(Form->CurrentLocation()->Days(d)); }
+};
+
+} // namespace
+
+TEST_F(KeyboardTest, TabReachesTheRowsAndTheFrameShowsOnTheSelectedOrFirstPeriod) {
+    StartActive();
+    Form->lbDays->setFocus();
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Form->DayRow(0));
+    EXPECT_TRUE(Slider(0, 0)->FocusFrame());
+    EXPECT_FALSE(Slider(0, 1)->FocusFrame());
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Form->DayRow(1));
+    EXPECT_FALSE(Slider(0, 0)->FocusFrame()) << "the frame goes with the keyboard";
+    EXPECT_TRUE(Slider(1, 0)->FocusFrame());
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Form->DayRow(0));
+    // A click gives the period's row the keyboard, and the frame the clicked period.
+    SelectPeriod(3, 2);
+    EXPECT_EQ(QApplication::focusWidget(), Form->DayRow(3));
+    EXPECT_TRUE(Slider(3, 2)->FocusFrame());
+    EXPECT_FALSE(Slider(3, 0)->FocusFrame());
+    Key(Qt::Key_Right); // and the keys go on from there
+    EXPECT_EQ(Selection(), "3:3");
+}
+
+struct TArrowCase {
+    const char* Name;
+    int Day, Index;
+    Qt::Key Key;
+    const char* Selected; // afterwards
+};
+
+class ArrowKeys : public KeyboardTest, public testing::WithParamInterface<TArrowCase> {};
+
+TEST_P(ArrowKeys, SelectAsAClickDoes) {
+    const TArrowCase& c = GetParam();
+    StartActive(); // Bathroom: weekdays 00:00 06:30 09:00 17:00 23:00, weekend 00:00 08:00 11:00
+                   // 19:00 23:00
+    SelectPeriod(c.Day, c.Index);
+    Key(c.Key);
+    EXPECT_EQ(Selection(), c.Selected);
+    const std::string selected = c.Selected;
+    const int day = selected[0] - '0', index = selected[2] - '0';
+    EXPECT_EQ(QApplication::focusWidget(), Form->DayRow(day));
+    EXPECT_TRUE(Slider(day, index)->FocusFrame());
+    // the chooser follows as after a click
+    const double value = Slider(day, index)->Interval()->Temperature().Value();
+    EXPECT_EQ(Form->cmbTemperature->currentText(), FormatText("%0:.1f\u00b0C", {value}));
+    EXPECT_TRUE(Command("SplitSingleInterval")->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainForm, ArrowKeys,
+    testing::Values(TArrowCase{"RightIsTheNextPeriod", 0, 1, Qt::Key_Right, "0:2"},
+                    TArrowCase{"LeftIsThePreviousPeriod", 0, 1, Qt::Key_Left, "0:0"},
+                    TArrowCase{"LeftStopsAtTheFirst", 2, 0, Qt::Key_Left, "2:0"},
+                    TArrowCase{"RightStopsAtTheLast", 2, 4, Qt::Key_Right, "2:4"},
+                    // Friday 06:30 lies in Saturday's 00:00-08:00
+                    TArrowCase{"DownCoversTheSameTime", 4, 1, Qt::Key_Down, "5:0"},
+                    // Saturday 11:00 lies in Friday's 09:00-17:00
+                    TArrowCase{"UpCoversTheSameTime", 5, 2, Qt::Key_Up, "4:2"},
+                    TArrowCase{"UpStopsAtMonday", 0, 3, Qt::Key_Up, "0:3"},
+                    TArrowCase{"DownStopsAtSunday", 6, 3, Qt::Key_Down, "6:3"}),
+    [](const testing::TestParamInfo<TArrowCase>& info) { return info.param.Name; });
+
+TEST_F(KeyboardTest, SpaceTogglesTheSelectionAsAClickDoes) {
+    StartActive();
+    Form->lbDays->setFocus();
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab); // Tuesday
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Selection(), "1:0");
+    EXPECT_EQ(Form->cmbTemperature->currentText(), "17.0\u00b0C");
+    EXPECT_TRUE(Command("SplitSingleInterval")->isEnabled());
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Selection(), "");
+    EXPECT_TRUE(Slider(1, 0)->FocusFrame()) << "the frame stays where it was";
+    EXPECT_TRUE(Command("SplitSingleInterval")->isEnabled()); // unselecting reaches no handler
+    // Without a selected period the editing keys do nothing.
+    const std::string tuesday = Day(1);
+    for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Insert, Qt::Key_Plus, Qt::Key_Minus})
+        Key(key);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Day(1), tuesday);
+    EXPECT_FALSE(Form->Modified());
+}
+
+struct TStartKeyCase {
+    const char* Name;
+    int Index; // of Bathroom's Monday
+    Qt::Key Key;
+    int Presses;
+    const char* Monday; // afterwards
+};
+
+class StartKeys : public KeyboardTest, public testing::WithParamInterface<TStartKeyCase> {};
+
+TEST_P(StartKeys, MoveTheStartByTenMinutesUnderTheRulesOfADrag) {
+    const TStartKeyCase& c = GetParam();
+    StartActive();
+    SelectPeriod(0, c.Index);
+    const TSingleHeatingInterval* period = Slider(0, c.Index)->Interval();
+    for (int i = 0; i < c.Presses; ++i)
+        Key(c.Key, Qt::ShiftModifier);
+    EXPECT_EQ(Day(0), c.Monday);
+    // The moved period stays selected, even after the row was rebuilt.
+    const int index = Form->CurrentLocation()->Days(0).IndexOf(period);
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(Selection(), "0:" + std::to_string(index));
+    EXPECT_EQ(Form->DayRow(0)->Sliders().Count(), Form->CurrentLocation()->Days(0).Count());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainForm, StartKeys,
+    testing::Values(
+        TStartKeyCase{"RightThreeTimes", 2, Qt::Key_Right, 3,
+                      "00:00-06:30 17.0, 06:30-09:30 22.0, 09:30-17:00 17.0, 17:00-23:00 20.0, "
+                      "23:00-24:00 19.0"},
+        TStartKeyCase{"LeftTwiceThePreviousFollows", 2, Qt::Key_Left, 2,
+                      "00:00-06:30 17.0, 06:30-08:40 22.0, 08:40-17:00 17.0, 17:00-23:00 20.0, "
+                      "23:00-24:00 19.0"},
+        TStartKeyCase{"TheFirstPeriodStaysAtMidnight", 0, Qt::Key_Right, 2,
+                      "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, "
+                      "23:00-24:00 19.0"},
+        // At 00:00 the first period is covered and goes; the moved one is first then.
+        TStartKeyCase{"LeftToMidnightAbsorbsTheFirst", 1, Qt::Key_Left, 45,
+                      "00:00-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, 23:00-24:00 19.0"},
+        // Across the previous period's start, which is repaired as on release.
+        TStartKeyCase{"LeftAcrossThePreviousPeriod", 3, Qt::Key_Left, 50,
+                      "00:00-06:30 17.0, 06:30-08:40 22.0, 08:40-23:00 20.0, 23:00-24:00 19.0"},
+        TStartKeyCase{"RightStopsTenMinutesBeforeTheStop", 4, Qt::Key_Right, 9,
+                      "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:50 20.0, "
+                      "23:50-24:00 19.0"}),
+    [](const testing::TestParamInfo<TStartKeyCase>& info) { return info.param.Name; });
+
+struct TTemperatureKeyCase {
+    const char* Name;
+    double Before;
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    int Presses;
+    double After;
+};
+
+class TemperatureKeys : public KeyboardTest,
+                        public testing::WithParamInterface<TTemperatureKeyCase> {};
+
+TEST_P(TemperatureKeys, StepHalfADegreeWithinTheRangeAndTheChooserFollows) {
+    const TTemperatureKeyCase& c = GetParam();
+    StartActive();
+    Form->CurrentLocation()->Days(2).Items(1).Temperature().SetValue(c.Before);
+    SelectPeriod(2, 1);
+    for (int i = 0; i < c.Presses; ++i)
+        Key(c.Key, c.Modifiers);
+    EXPECT_EQ(Form->CurrentLocation()->Days(2).Items(1).Temperature().Value(), c.After);
+    EXPECT_EQ(Form->cmbTemperature->currentText(), FormatText("%0:.1f\u00b0C", {c.After}));
+    EXPECT_EQ(Slider(2, 1)->BackgroundColor(), [&] {
+        const TColor color = TTemperature(c.After).Color();
+        return QColor(color.Red, color.Green, color.Blue);
+    }());
+    EXPECT_TRUE(Slider(2, 1)->Selected());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainForm, TemperatureKeys,
+    testing::Values(
+        TTemperatureKeyCase{"Plus", 21.0, Qt::Key_Plus, Qt::NoModifier, 1, 21.5},
+        TTemperatureKeyCase{"ShiftedPlus", 21.0, Qt::Key_Plus, Qt::ShiftModifier, 2, 22.0},
+        TTemperatureKeyCase{"KeypadPlus", 21.0, Qt::Key_Plus, Qt::KeypadModifier, 3, 22.5},
+        TTemperatureKeyCase{"Minus", 21.0, Qt::Key_Minus, Qt::NoModifier, 1, 20.5},
+        TTemperatureKeyCase{"KeypadMinus", 21.0, Qt::Key_Minus, Qt::KeypadModifier, 2, 20.0},
+        TTemperatureKeyCase{"NotAbove29.5", 29.0, Qt::Key_Plus, Qt::NoModifier, 3, 29.5},
+        TTemperatureKeyCase{"NotBelow5", 5.5, Qt::Key_Minus, Qt::NoModifier, 3, 5.0}),
+    [](const testing::TestParamInfo<TTemperatureKeyCase>& info) {
+        std::string name = info.param.Name;
+        std::replace(name.begin(), name.end(), '.', '_');
+        return name;
+    });
+
+TEST_F(KeyboardTest, InsertSplitsAndOnAFullDayShowsTheLimit) {
+    StartActive();
+    SelectPeriod(0, 2); // 09:00-17:00
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Form->CurrentLocation()->Days(0).Count(), 6);
+    EXPECT_FALSE(Command("SplitSingleInterval")->isEnabled());
+    EXPECT_TRUE(Messages.empty());
+    SelectLocation("Kitchen"); // weekdays hold seven periods
+    SelectPeriod(2, 3);
+    Key(Qt::Key_Insert);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "A maximum of 7 switching periods can be programmed for each day.");
+    EXPECT_EQ(Form->CurrentLocation()->Days(2).Count(), 7);
+}
+
+TEST_F(KeyboardTest, DeleteRemovesAsTheBinDoesButNotTheLastPeriod) {
+    StartActive("Living room"); // Monday 00:00-17:00, 17:00-23:00, 23:00-24:00
+    SelectPeriod(0, 1);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Day(0), "00:00-23:00 17.0, 23:00-24:00 17.0");
+    EXPECT_EQ(QApplication::focusWidget(), Form->DayRow(0));
+    EXPECT_TRUE(Form->Modified());
+    Command("SchemeAdd")->trigger(); // Unnamed: one period a day
+    SelectPeriod(3, 0);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Form->CurrentLocation()->Days(3).Count(), 1);
+}
+
+namespace {
+
+struct TExactValuesCase {
+    const char* Name;
+    int Index;                                     // of Bathroom's Monday, selected first
+    bool ByDoubleClick;                            // or by Enter
+    std::optional<TDialogs::TPeriodValues> Answer; // nothing: cancelled
+    bool StartEditable;                            // what the dialog is told
+    const char* Monday;                            // afterwards
+};
+
+class ExactValues : public KeyboardTest, public testing::WithParamInterface<TExactValuesCase> {};
+
+} // namespace
+
+TEST_P(ExactValues, AreShownTypedAndAppliedUnderTheRulesOfADrag) {
+    const TExactValuesCase& c = GetParam();
+    StartActive();
+    std::vector<std::pair<TDialogs::TPeriodValues, bool>> asked;
+    TDialogs::PeriodHook = [&](const TDialogs::TPeriodValues& values, bool startEditable) {
+        asked.emplace_back(values, startEditable);
+        return c.Answer;
+    };
+    TSingleComfortIntervalSlider* slider = Slider(0, c.Index);
+    const TSingleHeatingInterval& period = *slider->Interval();
+    const TDialogs::TPeriodValues shown{period.Start(), period.Temperature().Value()};
+    if (c.ByDoubleClick) {
+        Click(slider, SelectPoint(slider));
+        QTest::mouseDClick(Window(), Qt::LeftButton, {}, InWindow(slider, SelectPoint(slider)));
+        QTest::mouseRelease(Window(), Qt::LeftButton, {}, InWindow(slider, SelectPoint(slider)));
+    } else {
+        SelectPeriod(0, c.Index);
+        Key(Qt::Key_Return);
+    }
+    QApplication::processEvents();
+    TDialogs::PeriodHook = nullptr;
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(MinutesOf(asked[0].first.Start), MinutesOf(shown.Start));
+    EXPECT_EQ(asked[0].first.Temperature, shown.Temperature);
+    EXPECT_EQ(asked[0].second, c.StartEditable);
+    EXPECT_EQ(Day(0), c.Monday);
+    EXPECT_EQ(Form->UndoStack().count(), c.Answer ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainForm, ExactValues,
+    testing::Values(
+        TExactValuesCase{"EnterTypesStartAndTemperature", 2, false,
+                         TDialogs::TPeriodValues{TimeOf(10, 20), 23.5}, true,
+                         "00:00-06:30 17.0, 06:30-10:20 22.0, 10:20-17:00 23.5, 17:00-23:00 20.0, "
+                         "23:00-24:00 19.0"},
+        TExactValuesCase{"DoubleClickOpensItToo", 3, true,
+                         TDialogs::TPeriodValues{TimeOf(17, 0), 16.0}, true,
+                         "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 16.0, "
+                         "23:00-24:00 19.0"},
+        // An earlier start covers the periods before, which go as after a drag.
+        TExactValuesCase{"AnEarlierStartAbsorbsWhatItCovers", 3, false,
+                         TDialogs::TPeriodValues{TimeOf(6, 0), 20.0}, true,
+                         "00:00-06:00 17.0, 06:00-23:00 20.0, 23:00-24:00 19.0"},
+        // The first period's start cannot change, whatever comes back.
+        TExactValuesCase{"TheFirstPeriodKeepsMidnight", 0, false,
+                         TDialogs::TPeriodValues{TimeOf(3, 0), 18.5}, false,
+                         "00:00-06:30 18.5, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, "
+                         "23:00-24:00 19.0"},
+        TExactValuesCase{"CancelChangesNothing", 2, false, std::nullopt, true,
+                         "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, "
+                         "23:00-24:00 19.0"}),
+    [](const testing::TestParamInfo<TExactValuesCase>& info) { return info.param.Name; });
+
+TEST_F(KeyboardTest, ThePeriodDialogStepsTenMinutesInTheUsersFormatAndHalfDegrees) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TPeriodDialog dialog(nullptr, TimeOf(6, 30), 21.0, true);
+    QTimeEdit* start = dialog.StartEdit();
+    EXPECT_EQ(start->displayFormat(), UserShortTimeFormat());
+    EXPECT_FALSE(start->isReadOnly());
+    EXPECT_EQ(start->minimumTime(), QTime(0, 0));
+    EXPECT_EQ(start->maximumTime(), QTime(23, 50));
+    start->setCurrentSection(QDateTimeEdit::MinuteSection);
+    start->stepBy(1);
+    EXPECT_EQ(start->time(), QTime(6, 40));
+    start->stepBy(-3);
+    EXPECT_EQ(start->time(), QTime(6, 10));
+    start->setTime(QTime(6, 37)); // typed off the grid: the start rounds down to its mark
+    EXPECT_EQ(MinutesOf(dialog.Start()), 6 * 60 + 30);
+    start->setTime(QTime(23, 50));
+    start->stepBy(1);
+    EXPECT_EQ(start->time(), QTime(23, 50));
+
+    QDoubleSpinBox* temperature = dialog.TemperatureEdit();
+    EXPECT_EQ(temperature->minimum(), 5.0);
+    EXPECT_EQ(temperature->maximum(), 29.5);
+    EXPECT_EQ(temperature->singleStep(), 0.5);
+    EXPECT_TRUE(temperature->textFromValue(21.5).contains(QStringLiteral("21,5")));
+    temperature->stepBy(1);
+    EXPECT_EQ(dialog.Temperature(), 21.5);
+    temperature->setValue(21.3);
+    EXPECT_EQ(dialog.Temperature(), 21.5); // on the half-degree grid
+
+    // An untouched field gives back a value off the grid as it is; a first period's start is
+    // read-only.
+    TPeriodDialog first(nullptr, 0.0, 17.25, false);
+    EXPECT_TRUE(first.StartEdit()->isReadOnly());
+    EXPECT_EQ(first.Temperature(), 17.25);
+    EXPECT_EQ(first.windowTitle(), "Switching period");
+}
+
+TEST_F(KeyboardTest, WhileAnEdgeIsDraggedItsSnapTimeFollowsThePointer) {
+    StartActive();
+    TDailyComfortIntervalsSlider* row = Form->DayRow(0);
+    TSingleComfortIntervalSlider* slider = Slider(0, 2); // 09:00-17:00
+    const int edge = slider->x() + 3, scale = row->Scale();
+    MoveTo(row, QPoint(edge - 1, 5));
+    MoveTo(row, QPoint(edge, 5));
+    Press(row, QPoint(edge, 5));
+    const TSingleHeatingInterval* period = slider->Interval();
+    for (const int dx : {scale / 24 + scale / 100, scale / 12, -scale / 30}) {
+        MoveTo(row, QPoint(edge + dx, 5));
+        TDragTimeTip* tip = slider->TimeTip();
+        ASSERT_NE(tip, nullptr);
+        EXPECT_TRUE(tip->isVisible());
+        // the mark the edge snaps to, not the pixel under the pointer
+        EXPECT_EQ(MinutesOf(period->Start()) % 10, 0);
+        EXPECT_EQ(tip->text(), FormatShortTime(period->Start())) << dx;
+        EXPECT_EQ(tip->pos(),
+                  row->mapToGlobal(QPoint(edge + dx, 5)) + TDragTimeTip::OffsetFromPointer());
+    }
+    EXPECT_LT(MinutesOf(period->Start()), 9 * 60); // the last move went left of 09:00
+    Release(row, QPoint(edge - scale / 30, 5));
+    QApplication::processEvents();
+    EXPECT_FALSE(slider->TimeTip()->isVisible());
+}
+
+namespace {
+
+enum class TMenuRequest { RightClick, MenuKey, ShiftF10 };
+
+struct TCopyToCase {
+    const char* Name;
+    TMenuRequest Request;
+    int Source;
+    const char* Action;      // objectName of the item chosen
+    std::vector<int> Copied; // days that become copies of the source
+};
+
+class CopyTo : public KeyboardTest, public testing::WithParamInterface<TCopyToCase> {};
+
+} // namespace
+
+TEST_P(CopyTo, CopiesTheDayToTheChosenDaysAsOneStep) {
+    const TCopyToCase& c = GetParam();
+    StartActive("Office 5 1/2 business days"); // Saturday differs from the weekdays and Sunday
+    std::vector<std::string> before;
+    for (int d = 0; d < 7; ++d)
+        before.push_back(Day(d));
+    const QRect item = Form->lbDays->visualItemRect(Form->lbDays->item(c.Source));
+    switch (c.Request) {
+    case TMenuRequest::RightClick:
+        QTest::mouseClick(Window(), Qt::RightButton, {},
+                          InWindow(Form->lbDays->viewport(), item.center()));
+        break;
+    case TMenuRequest::MenuKey:
+    case TMenuRequest::ShiftF10:
+        Form->lbDays->setFocus();
+        Form->lbDays->setCurrentRow(c.Source);
+        Key(c.Request == TMenuRequest::MenuKey ? Qt::Key_Menu : Qt::Key_F10,
+            c.Request == TMenuRequest::MenuKey ? Qt::NoModifier : Qt::ShiftModifier);
+        break;
+    }
+    QApplication::processEvents();
+    QMenu* menu = Form->DayMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    QMenu* copyTo = menu->findChild<QMenu*>("miCopyTo");
+    ASSERT_NE(copyTo, nullptr);
+    EXPECT_EQ(copyTo->title(), "Copy to");
+    // every other day, then the three groups
+    QStringList texts;
+    for (QAction* action : copyTo->actions())
+        if (!action->isSeparator())
+            texts << action->text();
+    QStringList expected;
+    for (int d = 0; d < 7; ++d)
+        if (d != c.Source)
+            expected << DayName(d + 1);
+    expected << "Monday to Friday"
+             << "Saturday and Sunday"
+             << "All days";
+    EXPECT_EQ(texts, expected);
+
+    QAction* chosen = copyTo->findChild<QAction*>(c.Action);
+    ASSERT_NE(chosen, nullptr) << c.Action;
+    chosen->trigger();
+    menu->close();
+    for (int d = 0; d < 7; ++d) {
+        const bool copied = std::find(c.Copied.begin(), c.Copied.end(), d) != c.Copied.end();
+        EXPECT_EQ(Day(d),
+                  copied ? before[static_cast<size_t>(c.Source)] : before[static_cast<size_t>(d)])
+            << "day " << d;
+        EXPECT_EQ(Form->DayRow(d)->Sliders().Count(), Form->CurrentLocation()->Days(d).Count());
+    }
+    EXPECT_FALSE(Command("SplitSingleInterval")->isEnabled()); // re-displayed as after a drag
+    EXPECT_EQ(Form->UndoStack().count(), 1);
+    EXPECT_TRUE(Form->Modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainForm, CopyTo,
+    testing::Values(
+        TCopyToCase{"RightClickOneDay", TMenuRequest::RightClick, 5, "CopyToDay0", {0}},
+        TCopyToCase{"RightClickMondayToFriday",
+                    TMenuRequest::RightClick,
+                    5,
+                    "CopyToGroup0",
+                    {0, 1, 2, 3, 4}},
+        TCopyToCase{"MenuKeySaturdayAndSunday", TMenuRequest::MenuKey, 5, "CopyToGroup1", {6}},
+        TCopyToCase{
+            "ShiftF10AllDays", TMenuRequest::ShiftF10, 6, "CopyToGroup2", {0, 1, 2, 3, 4, 5}}),
+    [](const testing::TestParamInfo<TCopyToCase>& info) { return info.param.Name; });
+
+TEST_F(KeyboardTest, DuplicateAddsACopyWithItsWholeProgramShownAsAnAddedLocation) {
+    StartActive("Bathroom");
+    SelectPeriod(2, 1);
+    Key(Qt::Key_Delete); // a program of its own, not the template's
+    const THeatingLocation* original = Form->CurrentLocation();
+    std::vector<std::string> program;
+    for (int d = 0; d < 7; ++d)
+        program.push_back(Day(d));
+    Command("SchemeDuplicate")->trigger();
+    EXPECT_EQ(CurrentName(), "Bathroom1");
+    EXPECT_NE(Form->CurrentLocation(), original);
+    EXPECT_EQ(Form->lvLocations->currentItem()->text(), "Bathroom1");
+    EXPECT_EQ(Form->paCurrentSchemeDisplayText->text(), "Bathroom1");
+    for (int d = 0; d < 7; ++d) {
+        EXPECT_EQ(Day(d), program[static_cast<size_t>(d)]);
+        EXPECT_NE(&Form->CurrentLocation()->Days(d).Items(0), &original->Days(d).Items(0));
+    }
+    // the copy is a location of its own: its edits reach Modified and leave the original
+    SelectPeriod(0, 0);
+    Key(Qt::Key_Plus);
+    EXPECT_EQ(Describe(original->Days(0)), program[0]);
+    // The locations list offers the command in its context menu, where it acts on the item.
+    const QRect item = Form->lvLocations->visualItemRect(ListItem("Bathroom"));
+    QTest::mouseClick(Window(), Qt::RightButton, {},
+                      InWindow(Form->lvLocations->viewport(), item.center()));
+    ASSERT_NE(Form->LocationMenu(), nullptr);
+    EXPECT_TRUE(Form->LocationMenu()->isVisible());
+    EXPECT_TRUE(Form->LocationMenu()->actions().contains(Command("SchemeDuplicate")));
+    Form->LocationMenu()->close();
+    EXPECT_EQ(CurrentName(), "Bathroom");
+    Form->lvLocations->setFocus();
+    Key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(CurrentName(), "Bathroom2");
+    EXPECT_EQ(Form->Locations().Count(), 11);
 }

@@ -287,6 +287,21 @@ TEST(ScheduleFile, TheInvalidUtf8FindingReadsWithReplacementCharacters) {
               std::string::npos);
 }
 
+TEST(ScheduleFile, TemperaturesAreWrittenWithTwoDecimalsRoundedExactly) {
+    const std::pair<double, const char*> cases[] = {
+        {5.0, "5.00"},     {29.5, "29.50"},   {20.25, "20.25"},  {21.3, "21.30"},
+        {17.999, "18.00"}, {20.125, "20.12"}, {20.135, "20.14"}, {19.994999, "19.99"},
+        {5.055, "5.05"},   {5.165, "5.17"}};
+    for (const auto& [value, text] : cases) {
+        THeatingLocations locations;
+        locations.Add(CreateTemplateLocation(0, nullptr));
+        locations.Items(0).Days(0).Items(0).Temperature().SetValue(value);
+        EXPECT_NE(ScheduleFileBytes(locations).find(std::string("<temperature>") + text + "<"),
+                  std::string::npos)
+            << value;
+    }
+}
+
 struct ReadCase {
     const char* Name;
     std::string Monday; // the "single" elements of Monday
