@@ -44,8 +44,7 @@ public:
 
 } // namespace
 
-TPeriodDialog::TPeriodDialog(QWidget* parent, TTime start, double temperature,
-                             bool startEditable)
+TPeriodDialog::TPeriodDialog(QWidget* parent, TTime start, double temperature, bool startEditable)
     : QDialog(parent), FInitialTemperature(temperature) {
     setObjectName(QStringLiteral("dlgPeriod"));
     setWindowTitle(LoadLanguageString(4914));

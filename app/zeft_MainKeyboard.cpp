@@ -53,7 +53,8 @@ void TZEFTMainForm::DayRowKey(TDailyComfortIntervalsSlider* row, TRowKey key) {
     switch (key) {
     case TRowKey::PreviousRow:
     case TRowKey::NextRow:
-        SelectRowAt(rowIndex + (key == TRowKey::PreviousRow ? -1 : 1), current->Interval()->Start());
+        SelectRowAt(rowIndex + (key == TRowKey::PreviousRow ? -1 : 1),
+                    current->Interval()->Start());
         break;
     case TRowKey::StartEarlier:
     case TRowKey::StartLater:
@@ -155,8 +156,8 @@ void TZEFTMainForm::EditPeriodValues(int rowIndex, int periodIndex) {
     if (!slider->Selected())
         row->SelectSlider(periodIndex);
     const bool startEditable = LaterThan(period->Start(), Midnight);
-    const std::optional<TDialogs::TPeriodValues> values = TDialogs::EditPeriod(
-        this, {period->Start(), period->Temperature().Value()}, startEditable);
+    const std::optional<TDialogs::TPeriodValues> values =
+        TDialogs::EditPeriod(this, {period->Start(), period->Temperature().Value()}, startEditable);
     // The dialog ran an event loop of its own: the period must still be on display.
     TDailyHeatingIntervals* day = row->Intervals();
     if (!values || !day || day->IndexOf(period) < 0)

@@ -1,7 +1,7 @@
 // Undo and redo: every change of the schedule is one step on the window's undo stack.
 #include "TDailyComfortIntervalsSlider.h"
-#include "TSingleComfortIntervalSlider.h"
 #include "TDayList.h"
+#include "TSingleComfortIntervalSlider.h"
 #include "undo/TDayEditCommand.h"
 #include "zeft_Main.h"
 

@@ -6,8 +6,7 @@
 namespace zeft {
 
 TDayEditCommand::TDayEditCommand(const TUndoContext& context, THeatingLocation& location,
-                                 std::vector<TDayChange> changes, int mergeId,
-                                 const void* mergeKey)
+                                 std::vector<TDayChange> changes, int mergeId, const void* mergeKey)
     : FContext(context), FLocation(location), FChanges(std::move(changes)), FMergeId(mergeId),
       FMergeKey(mergeKey) {}
 
@@ -25,9 +24,8 @@ void TDayEditCommand::redo() {
 
 bool TDayEditCommand::mergeWith(const QUndoCommand* other) {
     const auto* next = static_cast<const TDayEditCommand*>(other); // same id: same class
-    if (&next->FLocation != &FLocation || next->FMergeKey != FMergeKey ||
-        FChanges.size() != 1 || next->FChanges.size() != 1 ||
-        next->FChanges.front().Day != FChanges.front().Day)
+    if (&next->FLocation != &FLocation || next->FMergeKey != FMergeKey || FChanges.size() != 1 ||
+        next->FChanges.size() != 1 || next->FChanges.front().Day != FChanges.front().Day)
         return false;
     FChanges.front().After = next->FChanges.front().After;
     // Moved back to where the run began: nothing is left to undo.

@@ -22,7 +22,8 @@ std::unique_ptr<TDayEditCommand> TDayEditRecorder::Commit(int mergeId, const voi
     for (int i = 0; i < THeatingLocation::DaysPerWeek; ++i) {
         const TDaySnapshot after = TDaySnapshot::Of(location->Days(i));
         if (!(after == FBefore[static_cast<size_t>(i)]))
-            changes.push_back({static_cast<std::uint8_t>(i), FBefore[static_cast<size_t>(i)], after});
+            changes.push_back(
+                {static_cast<std::uint8_t>(i), FBefore[static_cast<size_t>(i)], after});
     }
     if (changes.empty())
         return nullptr;

@@ -24,8 +24,8 @@ std::string Fingerprint(const THeatingLocations& locations) {
                 const TSingleHeatingInterval& p = day.Items(i);
                 char buffer[64];
                 std::snprintf(buffer, sizeof buffer, " %d-%d/%.2f[%d,%d]", MinutesOf(p.Start()),
-                              MinutesOf(p.Stop()), p.Temperature().Value(),
-                              MinutesOf(p.MaxStart()), MinutesOf(p.MinStop()));
+                              MinutesOf(p.Stop()), p.Temperature().Value(), MinutesOf(p.MaxStart()),
+                              MinutesOf(p.MinStop()));
                 text += buffer;
             }
             text += " |";
