@@ -119,19 +119,17 @@ void TSingleComfortIntervalSlider::ReleaseInterval() {
     OnSplit = nullptr;
     OnSelect = nullptr;
     OnCanDrag = nullptr;
-    UpdateAppearance();
-}
     OnResizeStart = nullptr;
     OnDoubleClick = nullptr;
     HideTimeTip();
+    UpdateAppearance();
+}
 
 void TSingleComfortIntervalSlider::SetSelected(bool value) {
     FSelected = value;
     UpdateAppearance();
 }
 
-bool TSingleComfortIntervalSlider::CanSplit() const {
-    return Ask(OnCanSplit);
 void TSingleComfortIntervalSlider::SetFocusFrame(bool value) {
     if (FFocusFrame == value)
         return;
@@ -139,6 +137,8 @@ void TSingleComfortIntervalSlider::SetFocusFrame(bool value) {
     update();
 }
 
+bool TSingleComfortIntervalSlider::CanSplit() const {
+    return Ask(OnCanSplit);
 }
 
 void TSingleComfortIntervalSlider::Split() {
@@ -250,9 +250,6 @@ void TSingleComfortIntervalSlider::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::white);
     painter.setFont(font());
     painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, ShownCaption());
-}
-
-void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {
 
     if (FFocusFrame) {
         // The keyboard's place: a dotted line inside the frame, visible on every colour.
@@ -266,6 +263,9 @@ void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {
             painter.drawRect(focus);
         }
     }
+}
+
+void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {
     event->accept();
     if (FDragging || FResizingStart) {
         if (event->buttons() & ~event->button())
@@ -283,6 +283,7 @@ void TSingleComfortIntervalSlider::mousePressEvent(QMouseEvent* event) {
         if (x < width() - x) {
             Raise(OnResizeStart, this);
             FResizingStart = true;
+        }
     } else if (Ask(OnCanDrag)) {
         // Set before the drag begins, so that the release and click the control sees while
         // the drag is pending change nothing: the end of the drag decides whether this press
@@ -322,11 +323,11 @@ void TSingleComfortIntervalSlider::mouseMoveEvent(QMouseEvent* event) {
             TTimesChangeSuppressed suppressed(*FInterval);
             FInterval->SetStart(PixelToTime(left, FScale));
         }
+        ShowTimeTip(event->globalPosition().toPoint());
         Raise(OnMoving, this);
     }
 }
 
-        ShowTimeTip(event->globalPosition().toPoint());
 void TSingleComfortIntervalSlider::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     const bool click = FClickArmed && event->button() == Qt::LeftButton &&
@@ -343,15 +344,11 @@ void TSingleComfortIntervalSlider::mouseReleaseEvent(QMouseEvent* event) {
         Raise(OnMoved, this);
     }
     FResizingStart = false;
+    HideTimeTip();
     SetCursorShape(Qt::ArrowCursor);
 
     if (FDrag && !FDrag->Finished())
         FDrag->Release(event->globalPosition().toPoint());
-    HideTimeTip();
-}
-
-void TSingleComfortIntervalSlider::EndLostGesture() {
-    // The release of the last gesture never came (the window lost the mouse meanwhile): it is
     if (FDoubleClicked && event->button() == Qt::LeftButton) {
         FDoubleClicked = false;
         Raise(OnDoubleClick, this);
@@ -377,6 +374,10 @@ void TSingleComfortIntervalSlider::ShowTimeTip(QPoint globalPos) {
 void TSingleComfortIntervalSlider::HideTimeTip() {
     if (FTimeTip)
         FTimeTip->hide();
+}
+
+void TSingleComfortIntervalSlider::EndLostGesture() {
+    // The release of the last gesture never came (the window lost the mouse meanwhile): it is
     // finished as that release would have, so the day is repaired, and a pending drag ends as
     // if cancelled.
     if (FResizingStart) {
@@ -384,11 +385,11 @@ void TSingleComfortIntervalSlider::HideTimeTip() {
             FInterval->SetStart(PixelToTime(x(), FScale));
         Raise(OnMoved, this);
         FResizingStart = false;
+        HideTimeTip();
     }
     if (FDrag && !FDrag->Finished())
         FDrag->Cancel();
 }
-        HideTimeTip();
 
 void TSingleComfortIntervalSlider::Click() {
     if (!FDragging) {
