@@ -24,8 +24,8 @@
 #include <QScrollArea>
 #include <QTime>
 #include <QTimer>
-
 #include <QUndoStack>
+
 namespace zeft {
 
 namespace {
@@ -48,10 +48,10 @@ TZEFTMainForm::TZEFTMainForm(TMainFormServices services) : FServices(std::move(s
     CreateCommands();
     CreateMenus();
     CreateLayout();
-    FormCreate();
     CreateUndo();
-}
+    FormCreate();
     ConnectEditing();
+}
 
 TZEFTMainForm::~TZEFTMainForm() {
     // The thread must be gone before the locations it may still be reporting about.
@@ -83,9 +83,9 @@ void TZEFTMainForm::CreateCommands() {
             &QAction::triggered, this, [this] { FileOpenExecute(); });
     connect(AddCommand(QStringLiteral("FileSave"), QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, [this] { FileSaveExecute(); });
-    connect(AddCommand(QStringLiteral("FileSaveAs"),
-                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
-            &QAction::triggered, this, [this] { FileSaveAsExecute(); });
+    connect(
+        AddCommand(QStringLiteral("FileSaveAs"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
+        &QAction::triggered, this, [this] { FileSaveAsExecute(); });
     connect(AddCommand(QStringLiteral("FileExit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
             &QAction::triggered, this, [this] { close(); });
     connect(AddCommand(QStringLiteral("SchemeAdd")), &QAction::triggered, this,
@@ -93,7 +93,6 @@ void TZEFTMainForm::CreateCommands() {
     for (int i = 1; i <= 9; ++i)
         connect(AddCommand(QStringLiteral("SchemeAddTemplate%1").arg(i)), &QAction::triggered, this,
                 [this, i] { AddTemplateLocation(i); });
-    connect(AddCommand(QStringLiteral("SchemeRemove")), &QAction::triggered, this,
     connect(AddCommand(QStringLiteral("EditUndo"), QKeySequence(Qt::CTRL | Qt::Key_Z)),
             &QAction::triggered, this, [this] { EditUndoExecute(); });
     QAction* redo = AddCommand(QStringLiteral("EditRedo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
@@ -102,6 +101,7 @@ void TZEFTMainForm::CreateCommands() {
     connect(redo, &QAction::triggered, this, [this] { EditRedoExecute(); });
     connect(AddCommand(QStringLiteral("SchemeDuplicate"), QKeySequence(Qt::CTRL | Qt::Key_D)),
             &QAction::triggered, this, [this] { SchemeDuplicateExecute(); });
+    connect(AddCommand(QStringLiteral("SchemeRemove")), &QAction::triggered, this,
             [this] { SchemeRemoveExecute(); });
     connect(AddCommand(QStringLiteral("SchemePrint"), QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, [this] {
@@ -151,19 +151,19 @@ void TZEFTMainForm::CreateMenus() {
     miFile->addSeparator();
     miFile->addAction(Command(QStringLiteral("FileExit")));
 
-    miScheme = menuBar->addMenu(QString());
     miEdit = menuBar->addMenu(QString());
     miEdit->setObjectName(QStringLiteral("miEdit"));
     miEdit->addAction(Command(QStringLiteral("EditUndo")));
     miEdit->addAction(Command(QStringLiteral("EditRedo")));
 
+    miScheme = menuBar->addMenu(QString());
     miScheme->setObjectName(QStringLiteral("miScheme"));
     miScheme->addAction(Command(QStringLiteral("SchemeAdd")));
     for (int i = 1; i <= 9; ++i)
         miScheme->addAction(Command(QStringLiteral("SchemeAddTemplate%1").arg(i)));
     miScheme->addSeparator();
-    miScheme->addAction(Command(QStringLiteral("SchemeRemove")));
     miScheme->addAction(Command(QStringLiteral("SchemeDuplicate")));
+    miScheme->addAction(Command(QStringLiteral("SchemeRemove")));
     miScheme->addSeparator();
     miScheme->addAction(Command(QStringLiteral("SchemePrint")));
     miScheme->addAction(Command(QStringLiteral("SchemePrintAll")));
@@ -378,8 +378,8 @@ void TZEFTMainForm::FormCreate() {
     FDialogFilter = LoadLanguageString(4801);
 
     FLocations = std::make_unique<THeatingLocations>();
-    FLocations->OnAdd = [this](THeatingLocation* location) { LocationAdded(location); };
     FUndoContext.Locations = FLocations.get();
+    FLocations->OnAdd = [this](THeatingLocation* location) { LocationAdded(location); };
     FLocations->OnDelete = [this](int index) { LocationRemoving(index); };
     FLocations->OnChange = [this](TModelObject*) { LocationsChanged(); };
 
@@ -421,8 +421,8 @@ void TZEFTMainForm::FormCreate() {
         SelectSchemeExecute(lvLocations->item(0));
     }
     FModified = false;
-    FillTemperatureChooser();
     FUndoStack->clear(); // the templates of a first start are no steps to undo
+    FillTemperatureChooser();
 
     timCurrentTime->start();
     if (FServices.MakeConnection) {

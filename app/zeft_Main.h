@@ -77,13 +77,13 @@ public:
     TDailyComfortIntervalsSlider* DayRow(int index) const {
         return FDayRows[static_cast<size_t>(index)];
     }
-
     /// Every change of the schedule is one step on it; its clean state is the state last
     /// loaded or saved.
     QUndoStack& UndoStack() const { return *FUndoStack; }
     /// The context menus of the day list and of the locations list while they are open.
     QMenu* DayMenu() const { return FDayMenu; }
     QMenu* LocationMenu() const { return FLocationMenu; }
+
     // --- controls ------------------------------------------------------------------------
     QListWidget* lvLocations = nullptr;
     TDayList* lbDays = nullptr;
@@ -225,17 +225,17 @@ private:
     int DragDayIndex = -1;
     QString FDialogFilter;
     std::unique_ptr<TUSBConnection> FConnection;
-    QMenu* miFile = nullptr;
-    QMenu* miScheme = nullptr;
-    QMenu* miHelp = nullptr;
     TUndoContext FUndoContext;
     TDayEditRecorder FDayEdit{FUndoContext};
     /// Destroyed before the locations and the context its steps refer to.
     std::unique_ptr<QUndoStack> FUndoStack;
     QMenu* FDayMenu = nullptr;
     QMenu* FLocationMenu = nullptr;
-    QMenu* miHelpLanguage = nullptr;
+    QMenu* miFile = nullptr;
     QMenu* miEdit = nullptr;
+    QMenu* miScheme = nullptr;
+    QMenu* miHelp = nullptr;
+    QMenu* miHelpLanguage = nullptr;
     QWidget* paCurrentScheme = nullptr;
     QBoxLayout* FButtonsLayout = nullptr;
     /// The icon of every list item (image index 0), drawn once.

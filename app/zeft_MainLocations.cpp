@@ -17,8 +17,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <utility>
 #include <QUndoStack>
+#include <utility>
 
 namespace zeft {
 
@@ -69,9 +69,9 @@ void TZEFTMainForm::LocationAdded(THeatingLocation* location) {
 
 void TZEFTMainForm::LocationRemoving(int index) {
     const THeatingLocation* removed = &FLocations->Items(index);
-    QListWidgetItem* item = ItemOf(removed);
     if (FDayEdit.Location() == removed)
         FDayEdit.Discard();
+    QListWidgetItem* item = ItemOf(removed);
     QListWidgetItem* next = nullptr;
     if (item && removed == FCurrentLocation && !FLoading) {
         // The window must never keep showing, printing or transmitting a removed location:
@@ -136,12 +136,12 @@ void TZEFTMainForm::lvLocationsChange(QListWidgetItem* item) {
     const std::string caption = item->text().toStdString();
     if (location->DisplayText == caption)
         return;
-    location->DisplayText = caption;
     std::string oldName = location->DisplayText;
+    location->DisplayText = caption;
     FModified = true;
-    SelectSchemeExecute(item);
     PushStep(std::make_unique<TRenameLocationCommand>(FUndoContext, *location, std::move(oldName),
                                                       caption));
+    SelectSchemeExecute(item);
 }
 
 void TZEFTMainForm::FileOpenExecute() {
@@ -176,18 +176,18 @@ void TZEFTMainForm::LoadFile(const QString& path) {
         THeatingLocations read;
         read.OnChange = [this](TModelObject*) { LocationsChanged(); };
         read.LoadFromXML(parsed.Document, &parsed.Lines);
-        FLoading = true;
         // The steps refer to the locations that go now.
         FDayEdit.Discard();
         FUndoStack->clear();
+        FLoading = true;
         FLocations->Clear();
         while (read.Count() > 0)
             FLocations->Add(read.Extract(0));
         FLoading = false;
         FCurrentFileUnread = false;
         FModified = false;
-    } catch (const TScheduleFileError& error) {
         FUndoStack->setClean();
+    } catch (const TScheduleFileError& error) {
         FLoading = false;
         // The locations on screen stay, and so do their unsaved changes. The path becomes the
         // current name all the same, so that the next start tries it again (a drive may be
@@ -225,8 +225,8 @@ bool TZEFTMainForm::SaveTo(const QString& path) {
         FLocations->SaveToFile(QFile::encodeName(path).toStdString());
         FModified = false;
         FCurrentFileUnread = false;
-        return true;
         FUndoStack->setClean();
+        return true;
     } catch (const TScheduleFileError&) {
         TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4012)),
                           LoadLanguageString(4807), QMessageBox::Ok);

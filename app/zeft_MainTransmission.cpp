@@ -93,16 +93,16 @@ void TZEFTMainForm::ApplyLanguageTexts() {
     set("FileSave", text(4012));
     set("FileSaveAs", text(4013));
     set("FileExit", text(4014));
-    miScheme->setTitle(text(4020));
     miEdit->setTitle(text(4040));
     set("EditUndo", text(4041));
     set("EditRedo", text(4042));
+    miScheme->setTitle(text(4020));
     set("SchemeAdd", text(4021));
     for (int i = 1; i <= 9; ++i)
         Command(QStringLiteral("SchemeAddTemplate%1").arg(i))
             ->setText(FormatText(text(4022), {text(5000 + i)}));
-    set("SchemeRemove", text(4023));
     set("SchemeDuplicate", text(4043));
+    set("SchemeRemove", text(4023));
     set("SchemePrint", text(4024));
     set("SchemePrintAll", text(4025));
     set("SchemePrintPreview", text(4061));

@@ -1,22 +1,21 @@
 #include "TDailyComfortIntervalsSlider.h"
-
 #include "TDailyHeatingIntervals.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_EditorGeometry.h"
 
 #include <QEvent>
-#include <QPointer>
 #include <QKeyEvent>
-
+#include <QPointer>
 #include <algorithm>
+
 namespace zeft {
 
 TDailyComfortIntervalsSlider::TDailyComfortIntervalsSlider(TDailyHeatingIntervals* intervals,
                                                            QWidget* parent)
     : QWidget(parent), FIntervals(intervals), FLegend(std::make_unique<TLegend>(this)) {
-    SubscribeToIntervals();
     // Tab reaches the row, and a click on one of its periods gives it the keyboard.
     setFocusPolicy(Qt::StrongFocus);
+    SubscribeToIntervals();
     LayOut();
     Rebuild();
 }
@@ -25,9 +24,9 @@ TDailyComfortIntervalsSlider::~TDailyComfortIntervalsSlider() = default;
 
 void TDailyComfortIntervalsSlider::SetIntervals(TDailyHeatingIntervals* intervals) {
     FIntervals = intervals;
+    FCurrentIndex = 0;
     SubscribeToIntervals();
     Rebuild();
-    FCurrentIndex = 0;
 }
 
 void TDailyComfortIntervalsSlider::SubscribeToIntervals() {
@@ -61,13 +60,13 @@ void TDailyComfortIntervalsSlider::Rebuild() {
     for (int i = 0; i < FIntervals->Count(); ++i)
         FSliders.Add(CreateSlider(FIntervals->Items(i)));
     LayOut();
+    UpdateFocusFrame();
 }
 
 std::unique_ptr<TSingleComfortIntervalSlider>
 TDailyComfortIntervalsSlider::CreateSlider(TSingleHeatingInterval& period) {
     auto slider = std::make_unique<TSingleComfortIntervalSlider>(this);
     // From the row's size, not the legend's: a hidden row gets its resize event only when shown.
-    UpdateFocusFrame();
     slider->setGeometry(0, 0, 0, height() - LegendHeight(height(), DisplayScale()));
     slider->SetScale(Scale());
     slider->SetInterval(&period);
@@ -76,42 +75,36 @@ TDailyComfortIntervalsSlider::CreateSlider(TSingleHeatingInterval& period) {
         if (FIntervals && c->Interval())
             FIntervals->AlignPreviousStop(c->Interval());
     };
-    slider->OnMoved = [this](TSingleComfortIntervalSlider* c) {
-        if (FIntervals && c->Interval())
-            FIntervals->ResolveOverlaps(c->Interval());
-    };
-    slider->OnCanSplit = [this] { return FIntervals && FIntervals->CanAdd(); };
-    slider->OnSplit = [this](TSingleComfortIntervalSlider* c, TTime at) {
     slider->OnResizeStart = [this](TSingleComfortIntervalSlider*) {
         if (OnEditBegin) {
             const TRowEvent handler = OnEditBegin;
             handler(this);
         }
     };
+    slider->OnMoved = [this](TSingleComfortIntervalSlider* c) {
         if (FIntervals && c->Interval())
-            FIntervals->SplitPeriod(c->Interval(), at);
-    };
+            FIntervals->ResolveOverlaps(c->Interval());
         if (OnEditEnd) {
             const TRowEvent handler = OnEditEnd;
             handler(this);
         }
+    };
+    slider->OnCanSplit = [this] { return FIntervals && FIntervals->CanAdd(); };
+    slider->OnSplit = [this](TSingleComfortIntervalSlider* c, TTime at) {
+        if (FIntervals && c->Interval())
+            FIntervals->SplitPeriod(c->Interval(), at);
+    };
     slider->OnSelect = [this](TSingleComfortIntervalSlider* c) {
+        if (const int index = FSliders.IndexOf(c); index >= 0)
+            FCurrentIndex = index;
+        UpdateFocusFrame();
         if (OnSliderSelected) {
             const TSliderSelectedEvent handler = OnSliderSelected;
             handler(c);
         }
     };
     slider->OnCanDrag = [this] { return FIntervals && FIntervals->CanDelete(); };
-        if (const int index = FSliders.IndexOf(c); index >= 0)
-            FCurrentIndex = index;
-        UpdateFocusFrame();
     slider->OnIdle = [this](TSingleComfortIntervalSlider* c) { SliderIdle(c); };
-
-    slider->show();
-    return slider;
-}
-
-bool TDailyComfortIntervalsSlider::AnySliderBusy() const {
     slider->OnDoubleClick = [this](TSingleComfortIntervalSlider* c) {
         if (const int index = FSliders.IndexOf(c); index >= 0) {
             FCurrentIndex = index;
@@ -119,6 +112,12 @@ bool TDailyComfortIntervalsSlider::AnySliderBusy() const {
             RaiseKey(TRowKey::EditValues);
         }
     };
+
+    slider->show();
+    return slider;
+}
+
+bool TDailyComfortIntervalsSlider::AnySliderBusy() const {
     for (const auto& slider : FSliders)
         if (slider->Busy())
             return true;
@@ -143,18 +142,6 @@ int TDailyComfortIntervalsSlider::Scale() const {
     return RowPixelsPerDay(width());
 }
 
-void TDailyComfortIntervalsSlider::DeselectAllExcept(const TSingleComfortIntervalSlider* c) {
-    for (const auto& slider : FSliders)
-        if (slider.get() != c)
-            slider->SetSelected(false);
-}
-
-void TDailyComfortIntervalsSlider::ApplyTemperature(double value) {
-    for (int i = 0; i < FSliders.Count(); ++i) {
-        TSingleComfortIntervalSlider* slider = FSliders.Items(i);
-        if (slider->Selected() && slider->Interval())
-            slider->Interval()->Temperature().SetValue(value);
-    }
 int TDailyComfortIntervalsSlider::CurrentIndex() const {
     const int count = FSliders.Count();
     if (count == 0)
@@ -274,6 +261,18 @@ void TDailyComfortIntervalsSlider::focusOutEvent(QFocusEvent* event) {
     UpdateFocusFrame();
 }
 
+void TDailyComfortIntervalsSlider::DeselectAllExcept(const TSingleComfortIntervalSlider* c) {
+    for (const auto& slider : FSliders)
+        if (slider.get() != c)
+            slider->SetSelected(false);
+}
+
+void TDailyComfortIntervalsSlider::ApplyTemperature(double value) {
+    for (int i = 0; i < FSliders.Count(); ++i) {
+        TSingleComfortIntervalSlider* slider = FSliders.Items(i);
+        if (slider->Selected() && slider->Interval())
+            slider->Interval()->Temperature().SetValue(value);
+    }
 }
 
 void TDailyComfortIntervalsSlider::SplitSelected() {

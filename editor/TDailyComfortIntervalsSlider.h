@@ -14,8 +14,8 @@ class TDailyHeatingIntervals;
 /// The keys a row hands on to the window, which edits the day for them (the edits are undo
 /// steps). The edit keys come only while the row's current period is selected.
 enum class TRowKey {
-    PreviousRow, ///< Up: the day above
-    NextRow,     ///< Down: the day below
+    PreviousRow,  ///< Up: the day above
+    NextRow,      ///< Down: the day below
     StartEarlier, ///< Shift+Left
     StartLater,   ///< Shift+Right
     Warmer,       ///< +
@@ -78,8 +78,6 @@ public:
     /// The row a period control belongs to, or null.
     static TDailyComfortIntervalsSlider* RowOf(const TSingleComfortIntervalSlider* c);
 
-    /// A period control of this row has become selected.
-
     /// The period the keys act on: the selected one of the row, else the one last selected
     /// or moved to here, else the first. -1 without periods.
     int CurrentIndex() const;
@@ -87,11 +85,8 @@ public:
     /// Makes the control at index current and selects it as a click does (OnSliderSelected).
     void SelectSlider(int index);
 
+    /// A period control of this row has become selected.
     TSliderSelectedEvent OnSliderSelected;
-
-protected:
-    bool event(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     /// An edge drag is about to change the day ...
     TRowEvent OnEditBegin;
     /// ... and a release has ended it, the day repaired (also after a plain click).
@@ -99,24 +94,28 @@ protected:
     /// A key for the window (see TRowKey).
     TRowKeyEvent OnKey;
 
-private:
-    std::unique_ptr<TSingleComfortIntervalSlider> CreateSlider(TSingleHeatingInterval& period);
-    void SubscribeToIntervals();
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    std::unique_ptr<TSingleComfortIntervalSlider> CreateSlider(TSingleHeatingInterval& period);
+    void SubscribeToIntervals();
     void LayOut();
     bool AnySliderBusy() const;
     void SliderIdle(TSingleComfortIntervalSlider* c);
+    void UpdateFocusFrame();
+    void RaiseKey(TRowKey key);
 
     TDailyHeatingIntervals* FIntervals;
     TSliderList FSliders;
     std::unique_ptr<TLegend> FLegend;
-    void UpdateFocusFrame();
-    void RaiseKey(TRowKey key);
     bool FRebuildPending = false;
+    /// The current period when none of the row is selected.
+    int FCurrentIndex = 0;
 };
 
 } // namespace zeft
-    /// The current period when none of the row is selected.
-    int FCurrentIndex = 0;

@@ -95,13 +95,13 @@ public:
     /// control must not be destroyed now. OnIdle follows when that is over.
     bool Busy() const;
 
-    TSliderEvent OnMoving;   ///< the start edge moved during an edge drag
-    TSliderEvent OnMoved;    ///< a pressed button was released (not at the end of a drag)
-    TSliderQuery OnCanSplit; ///< may the period be split
-    TSplitEvent OnSplit;     ///< split the period at this time
-    TSliderEvent OnSelect;   ///< the control has just become selected
-    TSliderQuery OnCanDrag;  ///< may the period be dragged away
-    TSliderEvent OnIdle;     ///< Busy() has just turned false
+    TSliderEvent OnMoving;      ///< the start edge moved during an edge drag
+    TSliderEvent OnMoved;       ///< a pressed button was released (not at the end of a drag)
+    TSliderQuery OnCanSplit;    ///< may the period be split
+    TSplitEvent OnSplit;        ///< split the period at this time
+    TSliderEvent OnSelect;      ///< the control has just become selected
+    TSliderQuery OnCanDrag;     ///< may the period be dragged away
+    TSliderEvent OnIdle;        ///< Busy() has just turned false
     TSliderEvent OnResizeStart; ///< a press has begun an edge drag; the period is unchanged yet
     TSliderEvent OnDoubleClick; ///< the release that ends a double-click
 

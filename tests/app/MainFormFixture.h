@@ -127,9 +127,9 @@ protected:
     void Release(QWidget* widget, QPoint local) {
         QTest::mouseRelease(Window(), Qt::LeftButton, {}, InWindow(widget, local));
     }
-    void Click(QWidget* widget, QPoint local) {
     /// The points are taken before the press: what the press does (a rebuild of the rows,
     /// say) may retire the widget it lands on.
+    void Click(QWidget* widget, QPoint local) {
         const QPoint at = InWindow(widget, local);
         QTest::mousePress(Window(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(Window(), Qt::LeftButton, {}, at);
@@ -137,8 +137,8 @@ protected:
     /// Press on from, move in steps to to, release there.
     void Drag(QWidget* from, QPoint fromLocal, QWidget* to, QPoint toLocal) {
         const QPoint start = InWindow(from, fromLocal), end = InWindow(to, toLocal);
-        for (int step = 1; step <= 8; ++step) {
         QTest::mousePress(Window(), Qt::LeftButton, {}, start);
+        for (int step = 1; step <= 8; ++step) {
             const QPoint p = start + (end - start) * step / 8;
             QTest::mouseMove(Window(), p);
         }
