@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 
 using namespace zeft;
@@ -94,6 +96,75 @@ TEST_F(MainFormTest, CommandsCarryTheirNamesShortcutsAndTexts) {
     }
     EXPECT_EQ(Form->btnSplitInterval->text(), "Insert");
     EXPECT_EQ(Form->btnTransmit->text(), "&Submit");
+}
+
+namespace {
+
+// The menus as the user sees them, item by item: a command by its objectName, "-" for a
+// separator, a submenu by its objectName (its items follow in a line of their own). A menu that
+// gains a command gains it here.
+const std::vector<std::pair<const char*, std::vector<const char*>>> MenuItems = {
+    {"miFile", {"FileOpen", "FileSave", "FileSaveAs", "-", "FileExit"}},
+    {"miEdit", {"EditUndo", "EditRedo"}},
+    {"miScheme",
+     {"SchemeAdd",
+      "SchemeAddTemplate1",
+      "SchemeAddTemplate2",
+      "SchemeAddTemplate3",
+      "SchemeAddTemplate4",
+      "SchemeAddTemplate5",
+      "SchemeAddTemplate6",
+      "SchemeAddTemplate7",
+      "SchemeAddTemplate8",
+      "SchemeAddTemplate9",
+      "-",
+      "SchemeDuplicate",
+      "SchemeRemove",
+      "-",
+      "SchemePrint",
+      "SchemePrintAll",
+      "SchemePrintPreview",
+      "SchemeExportPdf",
+      "-",
+      "SchemeTransmit"}},
+    {"miHelp", {"HelpContents", "miHelpLanguage", "-", "HelpAbout"}},
+    {"miHelpLanguage", {"HelpLanguageGerman", "HelpLanguageEnglish", "HelpLanguageFrench"}},
+};
+// The menu bar from left to right.
+const std::vector<const char*> MenuBarMenus = {"miFile", "miEdit", "miScheme", "miHelp"};
+
+std::vector<std::string> ItemsOf(const QMenu* menu) {
+    std::vector<std::string> items;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            items.push_back("-");
+        else if (action->menu())
+            items.push_back(action->menu()->objectName().toStdString());
+        else
+            items.push_back(action->objectName().toStdString());
+    }
+    return items;
+}
+
+} // namespace
+
+TEST_F(MainFormTest, MenusHoldTheirCommandsInOrderWithTheirSeparators) {
+    Start();
+    std::vector<std::string> bar;
+    for (const QAction* action : Form->findChild<QMenuBar*>()->actions())
+        bar.push_back(action->menu() ? action->menu()->objectName().toStdString() : "?");
+    EXPECT_EQ(bar, std::vector<std::string>(MenuBarMenus.begin(), MenuBarMenus.end()));
+    for (const auto& [name, expected] : MenuItems) {
+        const QMenu* menu = Form->findChild<QMenu*>(QLatin1String(name));
+        ASSERT_NE(menu, nullptr) << name;
+        EXPECT_EQ(ItemsOf(menu), std::vector<std::string>(expected.begin(), expected.end()))
+            << name;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator() && !action->menu()) {
+                EXPECT_EQ(action, Form->Command(action->objectName())) << "a copy of a command";
+            }
+        }
+    }
 }
 
 TEST_F(MainFormTest, StartWithAStoredLastFileShowsItsLocations) {

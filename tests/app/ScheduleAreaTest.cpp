@@ -178,21 +178,52 @@ TEST_F(MainFormTest, APeriodDroppedOnTheDayListIsRefused) {
     EXPECT_EQ(Form->CurrentLocation()->Days(0).Count(), 3);
 }
 
-TEST_F(MainFormTest, TheLayoutPutsTheRowsBesideTheirDaysAndTheExitButtonUnder2400) {
+struct LayoutCase {
+    const char* Name;
+    int Wider, Taller; // than the design size (client area 792 x 432)
+    int ItemHeight;    // the day list's rows and the day rows: 301 pixels and more, div 7
+    int RowWidth;      // 792 - 177 - (8 + 89 + 8) - 8 - 8 and more
+    int Scale;         // Round(RowWidth x 24 / 25): the pixels of a day
+    int ExitMargin;    // RowWidth div 25 + 8: the exit button's right edge sits under 24:00
+};
+
+const LayoutCase Layouts[] = {
+    {"DesignSize", 0, 0, 43, 494, 474, 27},   {"TallerByLessThanARow", 0, 6, 43, 494, 474, 27},
+    {"TallerByARow", 0, 7, 44, 494, 474, 27}, {"WiderByAFraction", 19, 0, 43, 513, 492, 28},
+    {"Larger", 308, 70, 53, 802, 770, 40},
+};
+
+class MainFormLayout : public MainFormTest, public testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(MainFormLayout, PutsTheRowsBesideTheirDaysAndTheExitButtonUnder2400) {
+    const LayoutCase& c = GetParam();
     Start();
-    Form->resize(1100, 700);
+    QWidget* client = Form->findChild<QWidget*>("ClientArea");
+    ASSERT_EQ(client->size(), QSize(792, 432)) << "the window starts at the design size";
+    Form->resize(Form->size() + QSize(c.Wider, c.Taller));
     QApplication::processEvents();
-    const int itemHeight = Form->lbDays->ItemHeight();
-    EXPECT_EQ(itemHeight, Form->lbDays->viewport()->height() / 7);
+    ASSERT_EQ(client->size(), QSize(792 + c.Wider, 432 + c.Taller));
+    EXPECT_EQ(Form->lbDays->ItemHeight(), c.ItemHeight);
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(Form->DayRow(i)->geometry().top(), i * itemHeight);
-        EXPECT_EQ(Form->DayRow(i)->height(), itemHeight);
+        EXPECT_EQ(Form->DayRow(i)->geometry(), QRect(8, i * c.ItemHeight, c.RowWidth, c.ItemHeight))
+            << "row " << i;
+        EXPECT_EQ(Form->lbDays->visualItemRect(Form->lbDays->item(i)).height(), c.ItemHeight);
     }
     const TDailyComfortIntervalsSlider* row = Form->DayRow(6);
+    EXPECT_EQ(row->Scale(), c.Scale);
+    const QWidget* buttons = Form->findChild<QWidget*>("paButtons");
+    const int exitRight = Form->btnClose->geometry().right() + 1;
+    EXPECT_EQ(buttons->width() - exitRight, c.ExitMargin);
+    // under 24:00 up to the rounding of the scale against the division of the margin
     const int midnight = row->mapTo(Form.get(), QPoint(row->Scale(), 0)).x();
-    const int exitRight = Form->btnClose->mapTo(Form.get(), QPoint(Form->btnClose->width(), 0)).x();
-    EXPECT_LE(std::abs(exitRight - midnight), 2);
+    EXPECT_NEAR(Form->btnClose->mapTo(Form.get(), QPoint(Form->btnClose->width(), 0)).x(), midnight,
+                1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MainFormLayout, testing::ValuesIn(Layouts),
+                         [](const testing::TestParamInfo<LayoutCase>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 TEST_F(MainFormTest, ResizingKeepsTheSelectedPeriod) {
     Start();
