@@ -1,7 +1,9 @@
 #include "TTemperatureChooser.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
@@ -41,9 +43,27 @@ private:
     TTemperatureChooser* FChooser;
 };
 
+// Fusion, like other styles, opens a non-editable combo box as a menu-like popup as tall as the
+// screen allows and ignores maxVisibleItems (about 49 of the 50 temperatures). The chooser's
+// list drops down instead, 25 items high, and scrolls.
+class TDropDownListStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 TTemperatureChooser::TTemperatureChooser(QWidget* parent) : QComboBox(parent) {
+    auto* dropDownStyle = new TDropDownListStyle(QApplication::style()->name());
+    dropDownStyle->setParent(this);
+    setStyle(dropDownStyle);
     setItemDelegate(new TTemperatureItemDelegate(this));
     setMaxVisibleItems(25);
     setEditable(false);

@@ -4,6 +4,7 @@
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDayList.h"
 #include "TDropTarget.h"
+#include "TStatusPanel.h"
 #include "TTemperatureChooser.h"
 #include "zeft_Dialogs.h"
 #include "zeft_DisplayScale.h"
@@ -331,17 +332,17 @@ void TZEFTMainForm::CreateLayout() {
     sbStatus = new QWidget(client);
     sbStatus->setObjectName(QStringLiteral("sbStatus"));
     sbStatus->setFixedHeight(S(19));
-    StatusPanel0 = new QLabel(sbStatus);
+    // A status text too long for its panel is cut with "…" and shown whole as its tooltip.
+    StatusPanel0 = new TStatusPanel(sbStatus);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->SetIndent(S(2));
     StatusPanel1 = new QLabel(sbStatus);
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     StatusPanel1->setAlignment(Qt::AlignCenter);
-    for (QLabel* panel : {StatusPanel0, StatusPanel1}) {
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        panel->setTextFormat(Qt::PlainText);
-        panel->setIndent(S(2));
-    }
+    StatusPanel1->setFrameShape(QFrame::Panel);
+    StatusPanel1->setFrameShadow(QFrame::Sunken);
+    StatusPanel1->setTextFormat(Qt::PlainText);
+    StatusPanel1->setIndent(S(2));
     sbStatus->installEventFilter(this);
     root->addWidget(sbStatus);
 

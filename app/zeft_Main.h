@@ -33,6 +33,7 @@ class TDailyComfortIntervalsSlider;
 class TDayList;
 enum class TRowKey;
 class TSingleComfortIntervalSlider;
+class TStatusPanel;
 class TTemperatureChooser;
 class TUSBConnection;
 class TZEFTSettings;
@@ -96,7 +97,7 @@ public:
     QPushButton* btnTransmit = nullptr;
     QPushButton* btnClose = nullptr;
     QWidget* sbStatus = nullptr;
-    QLabel* StatusPanel0 = nullptr;
+    TStatusPanel* StatusPanel0 = nullptr;
     QLabel* StatusPanel1 = nullptr;
     QTimer* timCurrentTime = nullptr;
 

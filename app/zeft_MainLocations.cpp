@@ -1,6 +1,7 @@
 // The main window's locations list and its scheme and file commands.
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDayList.h"
+#include "TLocationListItem.h"
 #include "TScheduleFileError.h"
 #include "zeft_Dialogs.h"
 #include "undo/TAddLocationCommand.h"
@@ -50,7 +51,7 @@ void TZEFTMainForm::UpdateFileCommands(int remainingLocations) {
 
 void TZEFTMainForm::LocationAdded(THeatingLocation* location) {
     FCurrentLocation = location;
-    auto* item = new QListWidgetItem;
+    auto* item = new TLocationListItem;
     item->setText(QString::fromStdString(location->DisplayText));
     item->setData(LocationRole, QVariant::fromValue(reinterpret_cast<quintptr>(location)));
     item->setIcon(FLocationIcon);

@@ -1,5 +1,6 @@
 // The transmit command, the connection thread's reports and the language commands.
 #include "TDayList.h"
+#include "TStatusPanel.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_QtTranslations.h"

@@ -89,6 +89,67 @@ INSTANTIATE_TEST_SUITE_P(
                                "correctly inserted and has been detected by the operating system.",
                                false}));
 
+struct StatusFitCase {
+    const char* Command;
+    int State;
+    bool Cut; // at the design size
+};
+class MainFormStatusFit : public MainFormTest, public testing::WithParamInterface<StatusFitCase> {};
+
+TEST_P(MainFormStatusFit, ATextTooLongForThePanelEndsInAnEllipsisAndIsWholeInTheTooltip) {
+    const StatusFitCase& c = GetParam();
+    Start();
+    Command(c.Command)->trigger();
+    Form->ConnectionStateChanged(static_cast<std::uint8_t>(c.State), 0);
+    TStatusPanel* panel = Form->StatusPanel0;
+    ASSERT_EQ(Form->sbStatus->width(), 792) << "not the design size";
+    const QString whole = panel->text();
+    const QString shown = panel->ShownText();
+    const QFontMetrics metrics(panel->font());
+    const int room = panel->contentsRect().width() - 2; // the indent
+    EXPECT_LE(metrics.horizontalAdvance(shown), room);
+    if (c.Cut) {
+        ASSERT_GT(metrics.horizontalAdvance(whole), room) << "the case no longer needs cutting";
+        ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+        EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << shown.toStdString();
+        EXPECT_EQ(panel->toolTip(), whole);
+    } else {
+        EXPECT_EQ(shown, whole);
+        EXPECT_TRUE(panel->toolTip().isEmpty());
+    }
+    // A wider window has room for the whole text again.
+    Form->resize(1400, Form->height());
+    QApplication::processEvents();
+    EXPECT_EQ(panel->ShownText(), whole);
+    EXPECT_TRUE(panel->toolTip().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(States, MainFormStatusFit,
+                         testing::Values(StatusFitCase{"HelpLanguageEnglish", 3, true},
+                                         StatusFitCase{"HelpLanguageGerman", 3, true},
+                                         StatusFitCase{"HelpLanguageFrench", 3, true},
+                                         StatusFitCase{"HelpLanguageEnglish", 1, false},
+                                         StatusFitCase{"HelpLanguageGerman", 0, false}));
+
+TEST_F(MainFormTest, EveryLocationShowsItsWholeNameAsItsTooltip) {
+    Start();
+    Command("SchemeAdd")->trigger();
+    QListWidgetItem* item = Form->lvLocations->currentItem();
+    ASSERT_NE(item, nullptr);
+    const QString longName =
+        QStringLiteral("Living room on the first floor, the one with the big window");
+    item->setText(longName); // as the in-place editor commits a new name
+    QApplication::processEvents();
+    EXPECT_EQ(CurrentName(), longName.toStdString());
+    for (int i = 0; i < Form->lvLocations->count(); ++i) {
+        const QModelIndex index = Form->lvLocations->model()->index(i, 0);
+        // what the view asks when the pointer rests on the item
+        EXPECT_EQ(index.data(Qt::ToolTipRole).toString(), index.data(Qt::DisplayRole).toString());
+        EXPECT_FALSE(index.data(Qt::ToolTipRole).toString().isEmpty());
+    }
+    EXPECT_EQ(item->toolTip(), longName);
+}
+
 TEST_F(MainFormTest, AnUnknownStateChangesNeitherTextNorCommand) {
     Start();
     Form->ConnectionStateChanged(1, 0);
