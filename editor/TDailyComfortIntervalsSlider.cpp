@@ -54,7 +54,11 @@ void TDailyComfortIntervalsSlider::Rebuild() {
         return;
     }
     FRebuildPending = false;
-    FSliders.Clear();
+    // A rebuild can run inside the delivery of an event to one of the old controls, before
+    // the control's own handler has been reached (a press that takes the keyboard from the
+    // rename editor commits the name and re-displays the location): none is destroyed here.
+    while (FSliders.Count() > 0)
+        Retire(FSliders.Extract(FSliders.Items(0)));
     if (!FIntervals)
         return;
     for (int i = 0; i < FIntervals->Count(); ++i)
@@ -128,19 +132,25 @@ void TDailyComfortIntervalsSlider::SliderIdle(TSingleComfortIntervalSlider* c) {
     if (!FRebuildPending || AnySliderBusy())
         return;
     FRebuildPending = false;
-    // c is still returning through the toolkit's event delivery: it goes with the next turn
-    // of the event loop instead of now (it stays a hidden child of the row until then).
-    if (auto leaving = FSliders.Extract(c)) {
-        leaving->OnIdle = nullptr;
-        leaving->hide();
-        leaving.release()->deleteLater();
-    }
+    // c is still returning through the toolkit's event delivery.
+    Retire(FSliders.Extract(c));
     Rebuild();
 }
 
 int TDailyComfortIntervalsSlider::Scale() const {
     return RowPixelsPerDay(width());
 }
+void TDailyComfortIntervalsSlider::Retire(std::unique_ptr<TSingleComfortIntervalSlider> c) {
+    if (!c)
+        return;
+    // It goes with the next turn of the event loop instead of now, a hidden, inert child of
+    // the row until then: whatever the toolkit still delivers to it changes nothing.
+    c->ReleaseInterval();
+    c->OnIdle = nullptr;
+    c->hide();
+    c.release()->deleteLater();
+}
+
 
 int TDailyComfortIntervalsSlider::CurrentIndex() const {
     const int count = FSliders.Count();

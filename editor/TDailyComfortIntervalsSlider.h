@@ -56,7 +56,8 @@ public:
     /// Shows another day program (null: no periods) and rebuilds.
     void SetIntervals(TDailyHeatingIntervals* intervals);
     /// Replaces every period control by a new, unselected one bound to the day's periods.
-    /// Nothing without a parent; deferred while a control of the row is busy.
+    /// Nothing without a parent; deferred while a control of the row is busy. The old
+    /// controls are hidden and inert at once and destroyed on the next turn of the event loop.
     void Rebuild();
     /// A rebuild waits for a busy control.
     bool RebuildPending() const { return FRebuildPending; }
@@ -113,6 +114,8 @@ private:
     TDailyHeatingIntervals* FIntervals;
     TSliderList FSliders;
     std::unique_ptr<TLegend> FLegend;
+    /// Takes a control out of service and destroys it later, never inside event delivery.
+    static void Retire(std::unique_ptr<TSingleComfortIntervalSlider> c);
     bool FRebuildPending = false;
     /// The current period when none of the row is selected.
     int FCurrentIndex = 0;

@@ -321,7 +321,7 @@ void TSingleComfortIntervalSlider::mouseMoveEvent(QMouseEvent* event) {
             // The model stores the start on its 10-minute mark but must not move the edge
             // away from the pointer; the release snaps it.
             TTimesChangeSuppressed suppressed(*FInterval);
-            FInterval->SetStart(PixelToTime(left, FScale));
+            FInterval->SetStart(DraggedStart(left, FScale, FInterval->Stop()));
         }
         ShowTimeTip(event->globalPosition().toPoint());
         Raise(OnMoving, this);
@@ -340,7 +340,8 @@ void TSingleComfortIntervalSlider::mouseReleaseEvent(QMouseEvent* event) {
 
     if (!FDragging) {
         if (FResizingStart && FInterval)
-            FInterval->SetStart(PixelToTime(x(), FScale)); // snaps to the stored mark
+            // snaps to the stored mark
+            FInterval->SetStart(DraggedStart(x(), FScale, FInterval->Stop()));
         Raise(OnMoved, this);
     }
     FResizingStart = false;
@@ -382,7 +383,7 @@ void TSingleComfortIntervalSlider::EndLostGesture() {
     // if cancelled.
     if (FResizingStart) {
         if (FInterval)
-            FInterval->SetStart(PixelToTime(x(), FScale));
+            FInterval->SetStart(DraggedStart(x(), FScale, FInterval->Stop()));
         Raise(OnMoved, this);
         FResizingStart = false;
         HideTimeTip();

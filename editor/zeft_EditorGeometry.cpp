@@ -78,6 +78,10 @@ int DraggedLeft(int left, int x, int right) {
     return std::clamp(left + x, 0, std::max(0, right));
 }
 
+TTime DraggedStart(int left, int pixelsPerDay, TTime stop) {
+    return std::min(PixelToTime(left, pixelsPerDay), stop - TenMinutes);
+}
+
 bool PassedDragThreshold(int pressX, int pressY, int x, int y, int threshold) {
     return std::abs(x - pressX) >= threshold || std::abs(y - pressY) >= threshold;
 }

@@ -54,6 +54,11 @@ TCursorZone CursorZoneAt(int x, int width, bool startsAtMidnight, bool dragging,
 /// to the pixel, but not left of 0 and not past the control's right edge.
 int DraggedLeft(int left, int x, int right);
 
+/// The start that a start-edge drag with the edge at left hands the model: the time at that
+/// pixel, but never later than 10 minutes before the period's stop. So no drag ever passes
+/// 24:00, which the model takes as the removal of a day's last period.
+TTime DraggedStart(int left, int pixelsPerDay, TTime stop);
+
 /// Whether a pointer that went from press to pos has moved far enough to start a drag.
 bool PassedDragThreshold(int pressX, int pressY, int x, int y, int threshold);
 

@@ -26,6 +26,8 @@ step "AddressSanitizer and UndefinedBehaviorSanitizer build"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEFT_WERROR=ON \
     -DZEFT_SANITIZE=address,undefined -DZEFT_BUILD_BENCH=OFF
 cmake --build build/asan
+# test_app_robustness, the randomised use of the window, runs here with its bounded defaults
+# (ZEFT_ROBUSTNESS_EVENTS and ZEFT_ROBUSTNESS_SEEDS run it longer).
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
     ctest --test-dir build/asan --output-on-failure -j "$jobs"

@@ -206,6 +206,30 @@ INSTANTIATE_TEST_SUITE_P(Table, DraggedLeftTest,
                                            TDraggedLeftCase{118, 400, 434, 434},
                                            TDraggedLeftCase{118, 0, 434, 118}));
 
+struct TDraggedStartCase {
+    int Left;
+    int StopHour, StopMinute;
+    int ExpectedMinutes; // of the start handed to the model
+};
+
+class DraggedStartTest : public ::testing::TestWithParam<TDraggedStartCase> {};
+
+TEST_P(DraggedStartTest, NeverPassesTwentyFourHoursNorComesCloserThanTenMinutesToTheStop) {
+    const TDraggedStartCase& c = GetParam();
+    const TTime start = DraggedStart(c.Left, 474, TimeOf(c.StopHour, c.StopMinute));
+    EXPECT_LT(start, EndOfDay);
+    EXPECT_EQ(MinutesOf(start), c.ExpectedMinutes);
+}
+
+// 474 pixels per day: pixel 474 is 24:00, the right end of a last period.
+INSTANTIATE_TEST_SUITE_P(Table, DraggedStartTest,
+                         ::testing::Values(TDraggedStartCase{124, 22, 0, 377}, // 06:17, unrounded
+                                           TDraggedStartCase{474, 24, 0, 23 * 60 + 50},
+                                           TDraggedStartCase{480, 24, 0, 23 * 60 + 50},
+                                           TDraggedStartCase{471, 24, 0, 1431},
+                                           TDraggedStartCase{434, 22, 0, 21 * 60 + 50},
+                                           TDraggedStartCase{0, 6, 0, 0}));
+
 TEST(DragThresholdTest, EitherDirectionCounts) {
     EXPECT_FALSE(PassedDragThreshold(100, 100, 104, 104, 5));
     EXPECT_TRUE(PassedDragThreshold(100, 100, 105, 100, 5));

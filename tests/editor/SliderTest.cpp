@@ -139,9 +139,11 @@ TEST_F(SliderTest, DraggingAcrossANeighbourIsRepairedOnReleaseWithoutTouchingDea
     EXPECT_FALSE(dragged->isVisible());
     EXPECT_EQ(dragged->Interval(), nullptr);
     EXPECT_EQ(Row->Sliders().IndexOf(dragged), -1);
-    EXPECT_TRUE(covered.isNull());
+    ASSERT_FALSE(covered.isNull());
+    EXPECT_FALSE(covered->isVisible());
     DeleteLater();
     EXPECT_TRUE(dragged.isNull());
+    EXPECT_TRUE(covered.isNull());
     for (int i = 0; i < SliderCount(); ++i)
         EXPECT_EQ(Slider(i)->Interval(), &Day->Items(i));
     EXPECT_EQ(Slider(1)->geometry(), QRect(99, 0, 336, 27));
@@ -312,6 +314,23 @@ TEST_F(SliderTest, ThePointerPastTheRightEdgeLeavesTheModelsMinimumAndSnapsBack)
     Release(c, 0);
     EXPECT_EQ(c->x(), TimeToPixel(TimeOf(7, 50), 474));
     EXPECT_EQ(DayText(*Day), "00:00-07:50 07:50-08:00 08:00-24:00");
+}
+
+TEST_F(SliderTest, TheLastStartDraggedToOrPastTheRowsEndStopsTenMinutesBefore2400) {
+    // 474 is 24:00 itself, 494 the row's right end; the edge never passes the control's right.
+    for (const int rowX : {474, 480, 494, 520}) {
+        SCOPED_TRACE(rowX);
+        Show({{0, 0, 6, 0, 17}, {6, 0, 23, 0, 21}, {23, 0, 24, 0, 17}});
+        TSingleComfortIntervalSlider* last = Slider(2);
+        BeginEdgeDragTo(last, rowX);
+        EXPECT_EQ(TimeText(last->Interval()->Start()), "23:50");
+        EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-23:50 23:50-24:00");
+        Release(last, 0);
+        EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-23:50 23:50-24:00");
+        EXPECT_EQ(Day->Count(), 3);
+        EXPECT_EQ(last->x(), TimeToPixel(TimeOf(23, 50), 474));
+        EXPECT_GT(last->width(), 0);
+    }
 }
 
 TEST_F(SliderTest, ThresholdAndZonesFollowTheDisplayScale) {
