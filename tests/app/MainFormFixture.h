@@ -3,7 +3,6 @@
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDayList.h"
 #include "TSingleComfortIntervalSlider.h"
-#include "TStatusPanel.h"
 #include "TTemperatureChooser.h"
 #include "zeft_Dialogs.h"
 #include "zeft_LanguageResources.h"
@@ -43,12 +42,18 @@ protected:
             FileSaving.push_back(saving);
             return NextFile;
         };
+        // The exact-value dialog is modal: unanswered, it is cancelled.
+        TDialogs::PeriodHook = [this](const TDialogs::TPeriodValues&, bool) {
+            ++PeriodDialogs;
+            return std::optional<TDialogs::TPeriodValues>();
+        };
     }
 
     void TearDown() override {
         Form.reset();
         TDialogs::MessageHook = nullptr;
         TDialogs::FileHook = nullptr;
+        TDialogs::PeriodHook = nullptr;
         QLocale::setDefault(QLocale::c());
     }
 
@@ -160,6 +165,7 @@ protected:
     std::vector<const THeatingLocations*> PrintedAll;
     std::vector<const THeatingLocation*> Previewed;
     std::vector<std::pair<const THeatingLocations*, QString>> Exported;
+    int PeriodDialogs = 0;
     int HelpShown = 0;
     int AboutShown = 0;
 };

@@ -189,3 +189,24 @@ TEST_F(MainFormTransmission, RemovingTheLocationDuringATransmissionIsSafe) {
     // Kitchen's week: five days of 7 periods and a weekend of 5: its frames went out
     EXPECT_EQ(SentFrames().size(), 2u * (2 + 7 * 5 + 5 * 2));
 }
+
+TEST_F(MainFormTransmission, UndoAfterSubmitLeavesTheProgramHandedOverAsItWas) {
+    vs::PlugIn();
+    StartWithVirtualStick();
+    ASSERT_TRUE(WaitForStatus("USB programming stick is ready."));
+    vs::RefuseAllFrames(true);  // the request stays pending while the user goes on
+    SelectLocation("Bathroom"); // five periods a day
+    Form->btnSplitInterval->setFocus();
+    TSingleComfortIntervalSlider* slider = Slider(0, 1);
+    Click(slider, QPoint(slider->width() / 2, 5));
+    QTest::keyClick(Form->DayRow(0), Qt::Key_Delete); // Monday keeps four
+    ASSERT_EQ(Form->CurrentLocation()->Days(0).Count(), 4);
+    Command("SchemeTransmit")->trigger();
+    ASSERT_TRUE(WaitForStatus(LoadLanguageString(4806)));
+    QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(Form->CurrentLocation()->Days(0).Count(), 5);
+    vs::ClearReports();
+    vs::RefuseAllFrames(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form->Connection()->TransmitPending(); }, 30000));
+    EXPECT_EQ(SentFrames().size(), 2u * (2 + 4 + 6 * 5)); // the program as it was submitted
+}

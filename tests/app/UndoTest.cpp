@@ -245,7 +245,9 @@ const TEditCase EditCases[] = {
          };
          t.SelectPeriod(0, 2);
          t.Key(Qt::Key_Return);
-         TDialogs::PeriodHook = nullptr;
+         TDialogs::PeriodHook = [](const TDialogs::TPeriodValues&, bool) {
+             return std::optional<TDialogs::TPeriodValues>();
+         };
      }},
 };
 
