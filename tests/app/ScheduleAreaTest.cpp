@@ -5,11 +5,14 @@
 #include "zeft_Routines.h"
 #include "zeft_TimeText.h"
 
-#include <QLabel>
-#include <QPushButton>
+#include <QAbstractItemView>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QMenu>
+#include <QPointer>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimeEdit>
 #include <QUndoStack>
 
@@ -47,6 +50,20 @@ TEST_F(MainFormTest, TheChooserHoldsFiftyColouredTemperaturesAndNoneSelected) {
     EXPECT_EQ(chooser->Temperature(33)->Value(), 21.5);
     EXPECT_EQ(chooser->maxVisibleItems(), 25);
     EXPECT_EQ(chooser->width(), Form->lbDays->width());
+
+    // Dropped down: 25 items of 16 pixels and a scroll bar for the other 25.
+    chooser->showPopup();
+    QAbstractItemView* list = chooser->view();
+    ASSERT_TRUE(list->isVisible());
+    int visibleRows = 0;
+    for (int row = 0; row < chooser->count(); ++row)
+        if (list->viewport()->rect().contains(list->visualRect(list->model()->index(row, 0))))
+            ++visibleRows;
+    EXPECT_EQ(visibleRows, 25);
+    EXPECT_EQ(list->visualRect(list->model()->index(0, 0)).height(), 16);
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_GT(list->verticalScrollBar()->maximum(), 0);
+    chooser->hidePopup();
 }
 
 TEST_F(MainFormTest, SelectingAPeriodSetsTheChooserAndPickingATemperatureChangesIt) {
@@ -163,11 +180,17 @@ TEST_F(MainFormTest, DraggingADayOntoItselfOrOntoTheBinDoesNothing) {
     SelectLocation("Office 5 1/2 business days");
     const std::string saturday = Describe(Form->CurrentLocation()->Days(5));
     const QRect item = Form->lbDays->visualItemRect(Form->lbDays->item(5));
-    Drag(Form->lbDays->viewport(), item.center(), Form->lbDays->viewport(),
-         item.center() + QPoint(3, 2));
+    const QPointer<TSingleComfortIntervalSlider> shown = Slider(5, 0);
+    // Within Saturday but well past the drag distance: a real drop onto the same day.
+    const QPoint withinSaturday =
+        item.center() + QPoint(QApplication::startDragDistance() * 2, item.height() / 2 - 2);
+    ASSERT_TRUE(item.contains(withinSaturday));
+    Drag(Form->lbDays->viewport(), item.center(), Form->lbDays->viewport(), withinSaturday);
     Drag(Form->lbDays->viewport(), item.center(), Form->imgTrashCan, Middle(Form->imgTrashCan));
     EXPECT_EQ(Describe(Form->CurrentLocation()->Days(5)), saturday);
     EXPECT_FALSE(Form->Modified());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Slider(5, 0), shown.data()) << "the location was displayed again";
 }
 
 TEST_F(MainFormTest, APeriodDroppedOnTheDayListIsRefused) {
@@ -178,20 +201,71 @@ TEST_F(MainFormTest, APeriodDroppedOnTheDayListIsRefused) {
     EXPECT_EQ(Form->CurrentLocation()->Days(0).Count(), 3);
 }
 
-TEST_F(MainFormTest, TheLayoutPutsTheRowsBesideTheirDaysAndTheExitButtonUnder2400) {
+struct LayoutCase {
+    const char* Name;
+    int Wider, Taller; // than the design size (client area 792 x 432)
+    int ItemHeight;    // the day list's rows and the day rows: 301 pixels and more, div 7
+    int RowWidth;      // 792 - 177 - (8 + 89 + 8) - 8 - 8 and more
+    int Scale;         // Round(RowWidth x 24 / 25): the pixels of a day
+    int ExitMargin;    // RowWidth div 25 + 8: the exit button's right edge sits under 24:00
+};
+
+const LayoutCase Layouts[] = {
+    {"DesignSize", 0, 0, 43, 494, 474, 27},   {"TallerByLessThanARow", 0, 6, 43, 494, 474, 27},
+    {"TallerByARow", 0, 7, 44, 494, 474, 27}, {"WiderByAFraction", 19, 0, 43, 513, 492, 28},
+    {"Larger", 308, 70, 53, 802, 770, 40},
+};
+
+class MainFormLayout : public MainFormTest, public testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(MainFormLayout, PutsTheRowsBesideTheirDaysAndTheExitButtonUnder2400) {
+    const LayoutCase& c = GetParam();
     Start();
-    Form->resize(1100, 700);
+    QWidget* client = Form->findChild<QWidget*>("ClientArea");
+    ASSERT_EQ(client->size(), QSize(792, 432)) << "the window starts at the design size";
+    Form->resize(Form->size() + QSize(c.Wider, c.Taller));
     QApplication::processEvents();
-    const int itemHeight = Form->lbDays->ItemHeight();
-    EXPECT_EQ(itemHeight, Form->lbDays->viewport()->height() / 7);
+    ASSERT_EQ(client->size(), QSize(792 + c.Wider, 432 + c.Taller));
+    EXPECT_EQ(Form->lbDays->ItemHeight(), c.ItemHeight);
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(Form->DayRow(i)->geometry().top(), i * itemHeight);
-        EXPECT_EQ(Form->DayRow(i)->height(), itemHeight);
+        EXPECT_EQ(Form->DayRow(i)->geometry(), QRect(8, i * c.ItemHeight, c.RowWidth, c.ItemHeight))
+            << "row " << i;
+        EXPECT_EQ(Form->lbDays->visualItemRect(Form->lbDays->item(i)).height(), c.ItemHeight);
     }
     const TDailyComfortIntervalsSlider* row = Form->DayRow(6);
+    EXPECT_EQ(row->Scale(), c.Scale);
+    const QWidget* buttons = Form->findChild<QWidget*>("paButtons");
+    const int exitRight = Form->btnClose->geometry().right() + 1;
+    EXPECT_EQ(buttons->width() - exitRight, c.ExitMargin);
+    // under 24:00 up to the rounding of the scale against the division of the margin
     const int midnight = row->mapTo(Form.get(), QPoint(row->Scale(), 0)).x();
-    const int exitRight = Form->btnClose->mapTo(Form.get(), QPoint(Form->btnClose->width(), 0)).x();
-    EXPECT_LE(std::abs(exitRight - midnight), 2);
+    EXPECT_NEAR(Form->btnClose->mapTo(Form.get(), QPoint(Form->btnClose->width(), 0)).x(), midnight,
+                1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MainFormLayout, testing::ValuesIn(Layouts),
+                         [](const testing::TestParamInfo<LayoutCase>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+TEST_F(MainFormTest, SelectingAPeriodInAnotherRowUnselectsTheFirst) {
+    Start();
+    TSingleComfortIntervalSlider* monday = Slider(0, 1);
+    TSingleComfortIntervalSlider* thursday = Slider(3, 1);
+    TSingleComfortIntervalSlider* thursdayFirst = Slider(3, 0);
+    Click(monday, Middle(monday));
+    ASSERT_TRUE(monday->Selected());
+    Click(thursday, Middle(thursday));
+    EXPECT_TRUE(thursday->Selected());
+    EXPECT_FALSE(monday->Selected()) << "two periods of the week selected at once";
+    Click(thursdayFirst, Middle(thursdayFirst));
+    EXPECT_TRUE(thursdayFirst->Selected());
+    EXPECT_FALSE(thursday->Selected());
+    int selected = 0;
+    for (int d = 0; d < 7; ++d)
+        for (const auto& slider : Form->DayRow(d)->Sliders())
+            selected += slider->Selected() ? 1 : 0;
+    EXPECT_EQ(selected, 1);
 }
 
 TEST_F(MainFormTest, ResizingKeepsTheSelectedPeriod) {
