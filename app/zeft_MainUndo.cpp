@@ -68,17 +68,16 @@ void TZEFTMainForm::PushStep(std::unique_ptr<QUndoCommand> step) {
 }
 
 void TZEFTMainForm::UndoShowLocation(THeatingLocation* location) {
-    // Shown as after a copied day: the location selected in the list, the heading, the day
-    // list and all rows anew.
+    // On display already, the rows of the days changed have rebuilt as after an edit. Another
+    // location is shown as if selected in the list: heading, day list and rows.
+    if (location == FCurrentLocation)
+        return;
     QListWidgetItem* item = ItemOf(location);
     if (!item)
         return;
-    if (lvLocations->currentItem() != item) {
-        lvLocations->setCurrentItem(item); // shows it through the list's selection
-        if (FCurrentLocation == location)
-            return;
-    }
-    SelectSchemeExecute(item);
+    lvLocations->setCurrentItem(item);
+    if (FCurrentLocation != location)
+        SelectSchemeExecute(item);
 }
 
 void TZEFTMainForm::UndoNameChanged(THeatingLocation* location) {
@@ -87,6 +86,8 @@ void TZEFTMainForm::UndoNameChanged(THeatingLocation* location) {
         item->setText(QString::fromStdString(location->DisplayText));
         lvLocations->sortItems();
     }
+    if (location == FCurrentLocation)
+        paCurrentSchemeDisplayText->setText(QString::fromStdString(location->DisplayText));
     UndoShowLocation(location);
 }
 

@@ -3,6 +3,7 @@
 #include "TDailyHeatingIntervals.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace zeft {
 
@@ -38,13 +39,20 @@ void TDaySnapshot::RestoreInto(TDailyHeatingIntervals& day) const {
             std::make_unique<TTemperature>(period.Temperature), TimeOfMarks(period.Start),
             TimeOfMarks(period.Stop)));
     }
+    // The copy adds its periods one by one, each with a structure notification; the row
+    // showing the day needs to rebuild once, when all are in.
+    const std::function<void()> structureChanged = std::move(day.OnStructureChange);
+    day.OnStructureChange = nullptr;
     day.Assign(source);
+    day.OnStructureChange = structureChanged;
     // A day read from a file keeps the bounds it had, well-formed or not.
     for (int i = 0; i < FCount && i < day.Count(); ++i) {
         const TPeriod& period = FPeriods[static_cast<size_t>(i)];
         day.Items(i).SetMaxStart(TimeOfMarks(period.MaxStart));
         day.Items(i).SetMinStop(TimeOfMarks(period.MinStop));
     }
+    if (structureChanged)
+        structureChanged();
 }
 
 } // namespace zeft
