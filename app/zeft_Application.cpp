@@ -1,6 +1,7 @@
 #include "zeft_Application.h"
 
 #include "zeft_About.h"
+#include "zeft_CommandLine.h"
 #include "zeft_Dialogs.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_Help.h"
@@ -37,8 +38,19 @@ void TZEFTApplication::ShowErrorReport(const QString& text) {
 
 int RunProgram(int argc, char** argv) {
     InitLanguageFromUserDefault();
+    // Help and version answer before anything needs a display. Arguments that look wrong may
+    // be the toolkit's own options: they are read again once the application has taken those.
+    TCommandLine commandLine = ParseCommandLine(CommandLineArguments(argc, argv));
+    if (commandLine.Action == TCommandLine::TAction::Print ||
+        (commandLine.Action == TCommandLine::TAction::Fail && !commandLine.UnknownOption))
+        return AnswerCommandLine(commandLine);
     const TZEFTSettings settings;
     TZEFTApplication application(argc, argv);
+    if (commandLine.Action == TCommandLine::TAction::Fail) {
+        commandLine = ParseCommandLine(QCoreApplication::arguments());
+        if (commandLine.Action != TCommandLine::TAction::Run)
+            return AnswerCommandLine(commandLine);
+    }
     QApplication::setApplicationName(QStringLiteral("ZEFT"));
     QApplication::setOrganizationName(QStringLiteral("Pellwick"));
     // Every window shows the installed icon's picture; the desktop entry of the same id names
@@ -55,6 +67,7 @@ int RunProgram(int argc, char** argv) {
     std::unique_ptr<TZEFTHelpForm> helpForm;
     TMainFormServices services;
     services.Settings = &settings;
+    services.StartFile = commandLine.File;
     services.MakeConnection = [] { return std::make_unique<TUSBConnection>(); };
     services.ShowAbout = [&aboutForm] { aboutForm->ShowModal(); };
     services.ShowHelp = [&helpForm] { helpForm->ShowContents(); };

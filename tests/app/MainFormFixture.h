@@ -62,6 +62,7 @@ protected:
         TMainFormServices services;
         services.Settings = &Settings;
         services.MakeConnection = std::move(connection);
+        services.StartFile = StartFile;
         services.PrintProfile = [this](const THeatingLocation* location) {
             Printed.push_back(location);
         };
@@ -161,6 +162,8 @@ protected:
     std::vector<QString> FileFilters;
     std::vector<bool> FileSaving;
     std::optional<QString> NextFile;
+    /// The file named on the command line.
+    std::optional<QString> StartFile;
     std::vector<const THeatingLocation*> Printed;
     std::vector<const THeatingLocations*> PrintedAll;
     std::vector<const THeatingLocation*> Previewed;

@@ -3,6 +3,7 @@
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -317,6 +318,35 @@ TEST_F(MainFormTest, SaveAsOverAFileThatCouldNotBeReadWritesItWhenTheUserChooses
     EXPECT_EQ(read.Count(), 9);
     Command("FileSave")->trigger(); // written by the program now: saved without asking
     EXPECT_EQ(FileSaving.size(), 1u);
+}
+
+TEST_F(MainFormTest, AFileNamedOnTheCommandLineIsOpenedInsteadOfTheLastFile) {
+    const QString last = FSettingsDir.filePath("last.zeft");
+    WriteSchedule(last, {{1, "Last"}});
+    Settings.WriteLastFile(last);
+    QDir(FSettingsDir.path()).mkpath(QString::fromUtf8("Pläne für Haus"));
+    StartFile = FSettingsDir.filePath(QString::fromUtf8("Pläne für Haus/Küche und Bad.zeft"));
+    WriteSchedule(*StartFile, {{4, "K\u00fcche"}, {5, "Bad oben"}});
+    Start();
+    EXPECT_EQ(ListCaptions(), (std::vector<std::string>{"Bad oben", "K\u00fcche"}));
+    EXPECT_EQ(Form->CurrentFileName(), *StartFile);
+    EXPECT_TRUE(Command("FileSave")->isEnabled());
+    EXPECT_FALSE(Form->Modified());
+    EXPECT_TRUE(Messages.empty());
+    ASSERT_TRUE(Form->close());
+    EXPECT_EQ(Settings.ReadLastFile(), *StartFile) << "it is the current file now";
+}
+
+TEST_F(MainFormTest, AnUnreadableFileNamedOnTheCommandLineIsExplainedAsByOpen) {
+    Settings.WriteLastFile(FSettingsDir.filePath("last.zeft"));
+    StartFile = FSettingsDir.filePath(QString::fromUtf8("ein kaputtes H\u00e4uschen.zeft"));
+    const QString expected = PrepareUnreadable(UnreadableFiles[0], *StartFile);
+    Start();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Messages.empty(); }, 2000));
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, expected);
+    EXPECT_EQ(Form->Locations().Count(), 9);
+    EXPECT_EQ(Form->CurrentFileName(), *StartFile);
 }
 
 TEST_F(MainFormTest, AddingATemplateThreeTimesNumbersTheNamesAndShowsEachNewLocation) {

@@ -1,0 +1,72 @@
+#include "zeft_CommandLine.h"
+
+#include "zeft_LanguageResources.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace zeft {
+
+TCommandLine ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(LoadLanguageString(4000));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QString file = LoadLanguageString(4815);
+    parser.addPositionalArgument(file, LoadLanguageString(4814), QLatin1Char('[') + file + ']');
+
+    TCommandLine result;
+    const QString program = QStringLiteral("zeft");
+    const bool parsed = parser.parse(arguments);
+    // The usage line names the program as it is installed (without an application object the
+    // parser knows no name, with one it gives the path it was run by).
+    QString usage = parser.helpText();
+    const qsizetype nameStart = usage.indexOf(QLatin1Char(' ')) + 1;
+    const qsizetype nameEnd = usage.indexOf(QStringLiteral(" ["));
+    if (nameStart > 0 && nameEnd > nameStart)
+        usage.replace(nameStart, nameEnd - nameStart, program);
+
+    if (parsed && (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))) {
+        result.Action = TCommandLine::TAction::Print;
+        result.Output = usage;
+        return result;
+    }
+    if (parsed && parser.isSet(version)) {
+        result.Action = TCommandLine::TAction::Print;
+        result.Output = program + ' ' + GetVersionInfoValue(QStringLiteral("FileVersion")) + '\n';
+        return result;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (!parsed || files.size() > 1) {
+        // What is wrong (in the toolkit's words, for an unknown option), then how it goes.
+        result.Action = TCommandLine::TAction::Fail;
+        result.UnknownOption = !parsed;
+        result.Output =
+            (parsed ? QString()
+                    : program + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n')) +
+            usage;
+        return result;
+    }
+    if (files.size() == 1 && !files.constFirst().isEmpty())
+        result.File = QDir::cleanPath(QFileInfo(files.constFirst()).absoluteFilePath());
+    return result;
+}
+
+int AnswerCommandLine(const TCommandLine& commandLine) {
+    const bool failed = commandLine.Action == TCommandLine::TAction::Fail;
+    std::FILE* stream = failed ? stderr : stdout;
+    std::fputs(commandLine.Output.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+    return failed ? 1 : 0;
+}
+
+QStringList CommandLineArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace zeft
