@@ -1,4 +1,5 @@
 #include "TDailyComfortIntervalsSlider.h"
+
 #include "TDailyHeatingIntervals.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_EditorGeometry.h"
@@ -137,9 +138,6 @@ void TDailyComfortIntervalsSlider::SliderIdle(TSingleComfortIntervalSlider* c) {
     Rebuild();
 }
 
-int TDailyComfortIntervalsSlider::Scale() const {
-    return RowPixelsPerDay(width());
-}
 void TDailyComfortIntervalsSlider::Retire(std::unique_ptr<TSingleComfortIntervalSlider> c) {
     if (!c)
         return;
@@ -151,6 +149,9 @@ void TDailyComfortIntervalsSlider::Retire(std::unique_ptr<TSingleComfortInterval
     c.release()->deleteLater();
 }
 
+int TDailyComfortIntervalsSlider::Scale() const {
+    return RowPixelsPerDay(width());
+}
 
 int TDailyComfortIntervalsSlider::CurrentIndex() const {
     const int count = FSliders.Count();

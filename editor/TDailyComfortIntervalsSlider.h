@@ -110,12 +110,12 @@ private:
     void SliderIdle(TSingleComfortIntervalSlider* c);
     void UpdateFocusFrame();
     void RaiseKey(TRowKey key);
+    /// Takes a control out of service and destroys it later, never inside event delivery.
+    static void Retire(std::unique_ptr<TSingleComfortIntervalSlider> c);
 
     TDailyHeatingIntervals* FIntervals;
     TSliderList FSliders;
     std::unique_ptr<TLegend> FLegend;
-    /// Takes a control out of service and destroys it later, never inside event delivery.
-    static void Retire(std::unique_ptr<TSingleComfortIntervalSlider> c);
     bool FRebuildPending = false;
     /// The current period when none of the row is selected.
     int FCurrentIndex = 0;

@@ -226,7 +226,8 @@ INSTANTIATE_TEST_SUITE_P(Table, DraggedStartTest,
                          ::testing::Values(TDraggedStartCase{124, 22, 0, 377}, // 06:17, unrounded
                                            TDraggedStartCase{474, 24, 0, 23 * 60 + 50},
                                            TDraggedStartCase{480, 24, 0, 23 * 60 + 50},
-                                           TDraggedStartCase{471, 24, 0, 1431},
+                                           TDraggedStartCase{471, 24, 0, 23 * 60 + 50},
+                                           TDraggedStartCase{470, 24, 0, 1428}, // 23:47.85
                                            TDraggedStartCase{434, 22, 0, 21 * 60 + 50},
                                            TDraggedStartCase{0, 6, 0, 0}));
 
