@@ -445,6 +445,7 @@ void TZEFTMainForm::CreateDayRows() {
     for (int i = 0; i < 7; ++i) {
         auto* row = new TDailyComfortIntervalsSlider(days[i], sbxSliders->widget());
         row->setObjectName(QStringLiteral("DayRow%1").arg(i));
+        row->SetDay(i);
         row->move(S(10), 0);
         row->OnSliderSelected = [this](TSingleComfortIntervalSlider* slider) {
             IntervalSliderSelected(slider);

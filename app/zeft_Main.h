@@ -201,6 +201,9 @@ private:
     void CopyDayTo(int sourceDay, const std::vector<int>& targetDays);
     void SchemeDuplicateExecute();
 
+    /// The names and descriptions screen readers give the controls (zeft_MainAccessibility.cpp).
+    void ApplyAccessibleTexts();
+
     // the report (zeft_MainReport.cpp)
     void SchemePrintPreviewExecute();
     void SchemeExportPdfExecute();

@@ -23,8 +23,8 @@ void TZEFTMainForm::SchemeExportPdfExecute() {
         const QFileInfo file(FCurrentFileName);
         preset = file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
     }
-    const std::optional<QString> path = TDialogs::SaveFileName(
-        this, preset, LoadLanguageString(4062), QStringLiteral("pdf"));
+    const std::optional<QString> path =
+        TDialogs::SaveFileName(this, preset, LoadLanguageString(4062), QStringLiteral("pdf"));
     if (path)
         FServices.ExportPdf(*FLocations, *path);
 }

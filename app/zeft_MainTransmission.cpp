@@ -117,6 +117,8 @@ void TZEFTMainForm::ApplyLanguageTexts() {
     set("HelpLanguageFrench", text(4202));
     set("HelpAbout", FormatText(text(4092), {text(4000)}));
     set("SplitSingleInterval", text(4600));
+    ApplyAccessibleTexts();
+    sbStatus->setAccessibleName(text(4958));
 }
 
 void TZEFTMainForm::RefreshLanguage() {

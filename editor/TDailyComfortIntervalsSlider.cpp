@@ -2,6 +2,7 @@
 
 #include "TDailyHeatingIntervals.h"
 #include "zeft_DisplayScale.h"
+#include "zeft_EditorAccessibility.h"
 #include "zeft_EditorGeometry.h"
 
 #include <QEvent>
@@ -14,6 +15,7 @@ namespace zeft {
 TDailyComfortIntervalsSlider::TDailyComfortIntervalsSlider(TDailyHeatingIntervals* intervals,
                                                            QWidget* parent)
     : QWidget(parent), FIntervals(intervals), FLegend(std::make_unique<TLegend>(this)) {
+    InstallEditorAccessibility();
     // Tab reaches the row, and a click on one of its periods gives it the keyboard.
     setFocusPolicy(Qt::StrongFocus);
     SubscribeToIntervals();

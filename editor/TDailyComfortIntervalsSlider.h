@@ -79,6 +79,10 @@ public:
     /// The row a period control belongs to, or null.
     static TDailyComfortIntervalsSlider* RowOf(const TSingleComfortIntervalSlider* c);
 
+    /// The day of the week the row shows, 0 = Monday (-1: none); screen readers say it.
+    int Day() const { return FDay; }
+    void SetDay(int day) { FDay = day; }
+
     /// The period the keys act on: the selected one of the row, else the one last selected
     /// or moved to here, else the first. -1 without periods.
     int CurrentIndex() const;
@@ -117,6 +121,7 @@ private:
     TSliderList FSliders;
     std::unique_ptr<TLegend> FLegend;
     bool FRebuildPending = false;
+    int FDay = -1;
     /// The current period when none of the row is selected.
     int FCurrentIndex = 0;
 };

@@ -4,6 +4,7 @@
 #include "TInWindowDrag.h"
 #include "TSingleHeatingInterval.h"
 #include "zeft_DisplayScale.h"
+#include "zeft_EditorAccessibility.h"
 #include "zeft_EditorGeometry.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
@@ -77,6 +78,7 @@ private:
 };
 
 TSingleComfortIntervalSlider::TSingleComfortIntervalSlider(QWidget* owner) : QWidget(owner) {
+    InstallEditorAccessibility();
     // The control paints all of its area; nothing of the row shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -154,6 +156,7 @@ void TSingleComfortIntervalSlider::SetRight(int x) {
 
 void TSingleComfortIntervalSlider::UpdateAppearance() {
     setToolTip(ToolTipText());
+    NotifyAccessibleNameChanged(this);
     update();
 }
 
