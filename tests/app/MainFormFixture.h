@@ -3,6 +3,7 @@
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDayList.h"
 #include "TSingleComfortIntervalSlider.h"
+#include "TStatusPanel.h"
 #include "TTemperatureChooser.h"
 #include "zeft_Dialogs.h"
 #include "zeft_LanguageResources.h"
