@@ -188,6 +188,7 @@ void TDailyComfortIntervalsSlider::UpdateFocusFrame() {
     const int current = hasFocus() ? CurrentIndex() : -1;
     for (int i = 0; i < FSliders.Count(); ++i)
         FSliders.Items(i)->SetFocusFrame(i == current);
+    NotifyAccessibleFocus(current >= 0 ? FSliders.Items(current) : nullptr);
 }
 
 void TDailyComfortIntervalsSlider::RaiseKey(TRowKey key) {

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLocale>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTime>
 
@@ -124,6 +125,19 @@ void NotifyAccessibleNameChanged(QWidget* widget) {
     if (!widget || !QAccessible::isActive())
         return;
     QAccessibleEvent event(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void NotifyAccessibleFocus(QWidget* current) {
+    // The row keeps the keyboard focus while the keys move among its periods, so the toolkit
+    // says nothing of the move; a screen reader has to be told which period has the keys.
+    static QPointer<QWidget> announced;
+    if (announced == current)
+        return;
+    announced = current;
+    if (!current || !QAccessible::isActive())
+        return;
+    QAccessibleEvent event(current, QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
 }
 

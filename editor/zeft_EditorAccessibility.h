@@ -24,6 +24,9 @@ QString DayRowAccessibleName(const TDailyComfortIntervalsSlider& row);
 
 /// Tells assistive technology that the widget's name has changed (when any is listening).
 void NotifyAccessibleNameChanged(QWidget* widget);
+/// Tells assistive technology that the keys now act on this period control of a focused row,
+/// once per change (null: no period has the keys any more).
+void NotifyAccessibleFocus(QWidget* current);
 
 /// A time of day in the user's short time format, with the end of the day as "24:00" where
 /// the clock runs to 24 (a 12-hour clock says "12:00 AM").
