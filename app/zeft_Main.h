@@ -166,7 +166,6 @@ private:
     bool lbDaysDragOver(QWidget* source, QPoint pos);
     void lbDaysDragDrop(QWidget* source, QPoint pos);
     void UpdateLocationCommands();
-
     void ShowTemperatureInChooser(double value);
     bool DeletePeriod(TDailyComfortIntervalsSlider* row, TSingleComfortIntervalSlider* slider);
 

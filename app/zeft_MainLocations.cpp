@@ -3,10 +3,10 @@
 #include "TDayList.h"
 #include "TLocationListItem.h"
 #include "TScheduleFileError.h"
-#include "zeft_Dialogs.h"
 #include "undo/TAddLocationCommand.h"
 #include "undo/TRemoveLocationCommand.h"
 #include "undo/TRenameLocationCommand.h"
+#include "zeft_Dialogs.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_Routines.h"
@@ -239,7 +239,6 @@ void TZEFTMainForm::FileSaveExecute() {
     // A file that could not be read is still there: replacing it needs the user's say.
     const bool unreadFileThere = FCurrentFileUnread && QFileInfo::exists(FCurrentFileName);
     if (FCurrentFileName.isEmpty() || unreadFileThere) {
-
         if (Command(QStringLiteral("FileSaveAs"))->isEnabled())
             FileSaveAsExecute();
         return;
