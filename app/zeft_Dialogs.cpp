@@ -74,8 +74,7 @@ std::optional<QString> TDialogs::SaveFileName(QWidget* parent, const QString& pr
 }
 
 std::optional<QString> TDialogs::SaveFileName(QWidget* parent, const QString& preset,
-                                              const QString& filter,
-                                              const QString& defaultSuffix) {
+                                              const QString& filter, const QString& defaultSuffix) {
     return RunFileDialog(parent, preset, filter, true, defaultSuffix);
 }
 

@@ -27,8 +27,7 @@ public:
                                                const QString& filter);
     /// The save dialog for another kind of file: its filter and its default suffix ("pdf").
     static std::optional<QString> SaveFileName(QWidget* parent, const QString& preset,
-                                               const QString& filter,
-                                               const QString& defaultSuffix);
+                                               const QString& filter, const QString& defaultSuffix);
 
     /// The start and the temperature of one period, as the exact-value dialog shows them.
     struct TPeriodValues {
