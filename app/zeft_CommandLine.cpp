@@ -9,6 +9,48 @@
 
 namespace zeft {
 
+namespace {
+
+// Whether the toolkit may know an option the program does not: its own options come with one
+// dash (which the parser reads as a run of short options) or, for a few, with two. Anything
+// else with two dashes is wrong whatever the toolkit says, and is answered without a display.
+bool ToolkitMayKnow(const QStringList& arguments) {
+    static const QStringList toolkitOptions = {QStringLiteral("platform"),
+                                               QStringLiteral("platformpluginpath"),
+                                               QStringLiteral("platformtheme"),
+                                               QStringLiteral("plugin"),
+                                               QStringLiteral("qwindowgeometry"),
+                                               QStringLiteral("geometry"),
+                                               QStringLiteral("qwindowtitle"),
+                                               QStringLiteral("title"),
+                                               QStringLiteral("qwindowicon"),
+                                               QStringLiteral("icon"),
+                                               QStringLiteral("reverse"),
+                                               QStringLiteral("session"),
+                                               QStringLiteral("style"),
+                                               QStringLiteral("stylesheet"),
+                                               QStringLiteral("widgetcount"),
+                                               QStringLiteral("display"),
+                                               QStringLiteral("name"),
+                                               QStringLiteral("nograb"),
+                                               QStringLiteral("dograb"),
+                                               QStringLiteral("sync"),
+                                               QStringLiteral("qmljsdebugger")};
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QStringLiteral("--"))
+            break;
+        if (!argument.startsWith(QStringLiteral("--")))
+            continue;
+        const QString name = argument.mid(2).section(QLatin1Char('='), 0, 0);
+        if (!toolkitOptions.contains(name))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 TCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(LoadLanguageString(4000));
@@ -42,7 +84,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     if (!parsed || files.size() > 1) {
         // What is wrong (in the toolkit's words, for an unknown option), then how it goes.
         result.Action = TCommandLine::TAction::Fail;
-        result.UnknownOption = !parsed;
+        result.UnknownOption = !parsed && ToolkitMayKnow(arguments);
         result.Output =
             (parsed ? QString()
                     : program + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n')) +
