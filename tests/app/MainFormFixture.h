@@ -6,6 +6,7 @@
 #include "TStatusPanel.h"
 #include "TTemperatureChooser.h"
 #include "zeft_Dialogs.h"
+#include "zeft_DisplayScale.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_Settings.h"
@@ -152,6 +153,26 @@ protected:
         }
         QTest::mouseRelease(Window(), Qt::LeftButton, {}, end);
         QApplication::processEvents();
+    }
+
+    /// A point of a period control that selects it: clear of the start edge's zone, where a
+    /// press would begin an edge drag (and its release snap the start to the pointer's mark).
+    static QPoint SelectPoint(QWidget* w) {
+        const int edge = ScaledPixels(12) + 1;
+        return {w->width() / 2 >= edge ? w->width() / 2 : w->width() - 2, w->height() / 2};
+    }
+    /// A key as the user types it: to the widget that has the keyboard.
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target ? target : Form.get(), key, modifiers);
+        QApplication::processEvents();
+    }
+    /// Clicks a period, which selects it and gives its row the keyboard.
+    void SelectPeriod(int day, int index) {
+        TSingleComfortIntervalSlider* slider = Slider(day, index);
+        ASSERT_NE(slider, nullptr);
+        Click(slider, SelectPoint(slider));
+        ASSERT_TRUE(Slider(day, index)->Selected());
     }
 
     QTemporaryDir FSettingsDir;

@@ -283,12 +283,6 @@ TEST_F(MainFormTest, ResizingKeepsTheSelectedPeriod) {
 
 namespace {
 
-/// A point of a period control that selects it without touching its start edge.
-QPoint SelectPoint(QWidget* w) {
-    const int edge = ScaledPixels(12) + 1;
-    return {w->width() / 2 >= edge ? w->width() / 2 : w->width() - 2, w->height() / 2};
-}
-
 class KeyboardTest : public MainFormTest {
 protected:
     void StartActive(const char* location = "Bathroom") {
@@ -296,18 +290,6 @@ protected:
         Form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
         SelectLocation(location);
-    }
-    /// A key to whatever has the keyboard, as typed.
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        QTest::keyClick(target ? target : Form.get(), key, modifiers);
-        QApplication::processEvents();
-    }
-    void SelectPeriod(int day, int index) {
-        TSingleComfortIntervalSlider* slider = Slider(day, index);
-        ASSERT_NE(slider, nullptr);
-        Click(slider, SelectPoint(slider));
-        ASSERT_TRUE(Slider(day, index)->Selected());
     }
     /// "day:index" of every selected control of the week.
     std::string Selection() const {

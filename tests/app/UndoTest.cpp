@@ -39,34 +39,12 @@ QPoint Middle(QWidget* w) {
     return w->rect().center();
 }
 
-/// A point of a period control that selects it: clear of the start edge's zone, where a press
-/// would begin an edge drag (and its release snap the start to the pointer's mark).
-QPoint SelectPoint(QWidget* w) {
-    const int edge = ScaledPixels(12) + 1;
-    return {w->width() / 2 >= edge ? w->width() / 2 : w->width() - 2, w->height() / 2};
-}
-
 class UndoFixture : public MainFormTest {
 protected:
     void StartActive() {
         Start();
         Form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    }
-
-    /// A key as the user types it: to the widget that has the keyboard.
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        QTest::keyClick(target ? target : Form.get(), key, modifiers);
-        QApplication::processEvents();
-    }
-
-    /// Clicks a period, which selects it and gives its row the keyboard.
-    void SelectPeriod(int day, int index) {
-        TSingleComfortIntervalSlider* slider = Slider(day, index);
-        ASSERT_NE(slider, nullptr);
-        Click(slider, SelectPoint(slider));
-        ASSERT_TRUE(Slider(day, index)->Selected());
     }
 
     void RightClick(QWidget* widget, QPoint local) {
