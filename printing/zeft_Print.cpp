@@ -89,15 +89,21 @@ bool TZEFTPrintProfiles::PrintProfile(const THeatingLocation* location,
     return true;
 }
 
-void TZEFTPrintProfiles::PrintAllProfiles(const THeatingLocations& locations,
-                                          const QString& printerName) {
-    const TForgetLocations forget([this] {
-        FSingleLocation = nullptr;
-        FLocations = nullptr;
-    });
+void TZEFTPrintProfiles::BindAllLocations(const THeatingLocations& locations) {
     FLocations = &locations;
     FLocationCount = locations.Count();
     FSingleLocation = locations.Count() > 0 ? &locations.Items(0) : nullptr;
+}
+
+void TZEFTPrintProfiles::ForgetLocations() {
+    FSingleLocation = nullptr;
+    FLocations = nullptr;
+}
+
+void TZEFTPrintProfiles::PrintAllProfiles(const THeatingLocations& locations,
+                                          const QString& printerName) {
+    const TForgetLocations forget([this] { ForgetLocations(); });
+    BindAllLocations(locations);
     RvSystem.SelectPrinter(printerName);
     RunReport([this] { RvProject.Execute(RvSystem); });
 }
@@ -122,13 +128,8 @@ void TZEFTPrintProfiles::ExportAllProfiles(const THeatingLocations& locations,
     // The paper of the printer the user prints on: a Letter printer gives Letter PDFs.
     pdf.setPageSize(RvSystem.Printer().pageLayout().pageSize());
 
-    const TForgetLocations forget([this] {
-        FSingleLocation = nullptr;
-        FLocations = nullptr;
-    });
-    FLocations = &locations;
-    FLocationCount = locations.Count();
-    FSingleLocation = locations.Count() > 0 ? &locations.Items(0) : nullptr;
+    const TForgetLocations forget([this] { ForgetLocations(); });
+    BindAllLocations(locations);
     RunReport([&] {
         pdf.setDocName(RvSystem.JobTitle());
         RvProject.Execute(pdf);

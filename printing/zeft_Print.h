@@ -65,6 +65,9 @@ public:
 private:
     void RunReport(const std::function<void()>& run);
     void PrepareReport();
+    /// Makes every location of the collection the report's rows (and the first its single one).
+    void BindAllLocations(const THeatingLocations& locations);
+    void ForgetLocations();
 
     int connHeatingLocationsOpen() const;
     void connHeatingLocationsGetCols(TReportColumns& columns) const;
