@@ -89,8 +89,9 @@ TDailyComfortIntervalsSlider::CreateSlider(TSingleHeatingInterval& period) {
         }
     };
     slider->OnMoved = [this](TSingleComfortIntervalSlider* c) {
+        // The edge is where the pointer left it; the day is repaired as for every start move.
         if (FIntervals && c->Interval())
-            FIntervals->ResolveOverlaps(c->Interval());
+            FIntervals->MoveStart(c->Interval(), c->Interval()->Start());
         if (OnEditEnd) {
             const TRowEvent handler = OnEditEnd;
             handler(this);

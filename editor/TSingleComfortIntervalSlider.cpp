@@ -147,7 +147,11 @@ void TSingleComfortIntervalSlider::Split() {
     THandlerScope busy(*this);
     if (!OnSplit || !CanSplit() || FScale <= 0)
         return;
-    Raise(OnSplit, this, SplitTime(x(), width(), FScale));
+    Raise(OnSplit, this, SplitPoint());
+}
+
+TTime TSingleComfortIntervalSlider::SplitPoint() const {
+    return FScale > 0 ? SplitTime(x(), width(), FScale) : Midnight;
 }
 
 void TSingleComfortIntervalSlider::SetRight(int x) {

@@ -69,6 +69,8 @@ public:
     bool CanSplit() const;
     /// Asks the row to split the period at the control's pixel middle, if OnCanSplit allows.
     void Split();
+    /// The time of the control's pixel middle, where a split divides the period.
+    TTime SplitPoint() const;
 
     int GetRight() const { return x() + width(); }
     /// Moves the right edge to x; the left edge stays.

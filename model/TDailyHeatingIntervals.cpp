@@ -120,6 +120,14 @@ void TDailyHeatingIntervals::AlignPreviousStop(TSingleHeatingInterval* period) {
         Items(index - 1).SetStop(period->Start());
 }
 
+void TDailyHeatingIntervals::MoveStart(TSingleHeatingInterval* period, TTime start) {
+    if (IndexOf(period) < 0)
+        return;
+    period->SetStart(start);
+    AlignPreviousStop(period);
+    ResolveOverlaps(period);
+}
+
 void TDailyHeatingIntervals::ResolveOverlaps(TSingleHeatingInterval* period) {
     if (IndexOf(period) < 0)
         return;

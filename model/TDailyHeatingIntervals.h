@@ -41,6 +41,10 @@ public:
     void AlignPreviousStop(TSingleHeatingInterval* period);
     /// Repairs gaps and overlaps around a period whose start edge was just dragged.
     void ResolveOverlaps(TSingleHeatingInterval* period);
+    /// Moves the period's start as dragging its edge there does: the start takes the time
+    /// (within the period's bounds), the previous period's stop follows, and periods the move
+    /// covers go. The one rule for the mouse, the keys and the exact-value dialog.
+    void MoveStart(TSingleHeatingInterval* period, TTime start);
 
     /// A deep copy without any subscriptions.
     std::unique_ptr<TDailyHeatingIntervals> Clone() const;

@@ -172,7 +172,7 @@ TEST(Day, AssignToItselfKeepsTheProgram) {
 }
 
 // A start edge dragged to a time: SetStart plus AlignPreviousStop during the drag, then the
-// repair on release.
+// repair on release; MoveStart does it all at once.
 struct DragCase {
     const char* Before;
     int Index;
@@ -192,6 +192,10 @@ TEST_P(DayResolveOverlaps, RepairsTheDay) {
     day->ResolveOverlaps(period);
     EXPECT_EQ(Describe(*day), c.AfterRelease);
     EXPECT_EQ(WellFormedProblem(*day), "");
+    // The keys and the exact-value dialog move the start in one call, to the same day.
+    auto moved = Day(c.Before);
+    moved->MoveStart(&moved->Items(c.Index), T(c.DragTo));
+    EXPECT_EQ(Describe(*moved), c.AfterRelease);
 }
 
 INSTANTIATE_TEST_SUITE_P(
