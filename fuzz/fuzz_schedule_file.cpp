@@ -15,7 +15,7 @@ namespace {
 
 bool Read(std::string_view bytes, zeft::THeatingLocations& locations) {
     try {
-        zeft::TScheduleDocument parsed;
+        zeft::TParsedScheduleFile parsed;
         zeft::ParseScheduleDocument(bytes, parsed);
         locations.LoadFromXML(parsed.Document, &parsed.Lines);
         return true;

@@ -458,7 +458,7 @@ TLineLocator::TEncoding LocatorEncoding(pugi::xml_encoding encoding) {
     }
 }
 
-void Parse(std::string bytes, TScheduleDocument& parsed) {
+void Parse(std::string bytes, TParsedScheduleFile& parsed) {
     // An element holding only whitespace keeps it: a room name of spaces reads back as written.
     // An element's text is kept in the element itself rather than in a child node of its own;
     // text() reads it either way, and the document has a third fewer nodes to build and walk.
@@ -479,11 +479,11 @@ void Parse(std::string bytes, TScheduleDocument& parsed) {
 
 } // namespace
 
-void ParseScheduleDocument(std::string_view bytes, TScheduleDocument& parsed) {
+void ParseScheduleDocument(std::string_view bytes, TParsedScheduleFile& parsed) {
     Parse(std::string(bytes), parsed);
 }
 
-void ParseScheduleFile(const std::string& fileName, TScheduleDocument& parsed) {
+void ParseScheduleFile(const std::string& fileName, TParsedScheduleFile& parsed) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw TScheduleFileError("Cannot open \"" + fileName + "\".");

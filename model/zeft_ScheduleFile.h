@@ -10,16 +10,16 @@ namespace zeft {
 
 class THeatingLocations;
 
-/// A schedule file parsed into a document, with what is needed to report errors by line.
-struct TScheduleDocument {
+/// A schedule file parsed into an XML tree, with what is needed to report errors by line.
+struct TParsedScheduleFile {
     pugi::xml_document Document;
     TLineLocator Lines;
 };
 
 /// Parses the bytes of a schedule file. Throws TScheduleFileError for text that is not XML.
-void ParseScheduleDocument(std::string_view bytes, TScheduleDocument& parsed);
+void ParseScheduleDocument(std::string_view bytes, TParsedScheduleFile& parsed);
 /// Reads and parses a schedule file. Throws TScheduleFileError when it cannot be read or parsed.
-void ParseScheduleFile(const std::string& fileName, TScheduleDocument& parsed);
+void ParseScheduleFile(const std::string& fileName, TParsedScheduleFile& parsed);
 
 /// The bytes SaveToFile writes for the collection.
 std::string ScheduleFileBytes(const THeatingLocations& locations);

@@ -2,10 +2,8 @@
 // one, and the time of one undo and one redo, on the model alone and in the real window.
 #include "TDailyComfortIntervalsSlider.h"
 #include "THeatingLocations.h"
+#include "TScheduleDocument.h"
 #include "TSingleComfortIntervalSlider.h"
-#include "undo/TDayEditCommand.h"
-#include "undo/TDayEditRecorder.h"
-#include "undo/TUndoContext.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_Settings.h"
@@ -66,13 +64,11 @@ void EditOnce(THeatingLocation& location, int step) {
 }
 
 void ModelStack(int steps) {
-    THeatingLocations locations;
+    TScheduleDocument document;
+    THeatingLocations& locations = document.Locations();
     for (int i = 1; i <= 9; ++i)
         locations.Add(CreateTemplateLocation(i, LoadLanguageStringUtf8));
-    TUndoContext context;
-    context.Locations = &locations;
-    TDayEditRecorder recorder(context);
-    QUndoStack stack;
+    QUndoStack& stack = document.UndoStack();
 
     const std::size_t heapBefore = HeapInUse();
     std::vector<double> pushTimes;
@@ -80,14 +76,12 @@ void ModelStack(int steps) {
     for (int step = 0; step < steps; ++step) {
         THeatingLocation& location = locations.Items(step % 9);
         const auto start = TClock::now();
-        recorder.Begin(&location);
+        document.BeginDayEdit(&location);
         EditOnce(location, step);
-        std::unique_ptr<TDayEditCommand> command = recorder.Commit();
-        if (!command) {
+        if (!document.EndDayEdit()) {
             std::fprintf(stderr, "step %d changed nothing\n", step);
             std::exit(1);
         }
-        stack.push(command.release());
         pushTimes.push_back(Micro(TClock::now() - start));
     }
     const std::size_t heapAfter = HeapInUse();
@@ -148,7 +142,7 @@ void WindowStack(int steps, int timed) {
     }
     const TSpread u = Spread(undoTimes), r = Spread(redoTimes);
     std::printf("window, %d steps on the stack (offscreen; rows rebuilt, list and heading):\n",
-                form.UndoStack().count());
+                form.Document().UndoStack().count());
     std::printf("  one undo: median %.1f us, 99%% %.1f us, max %.1f us\n", u.Median, u.P99, u.Max);
     std::printf("  one redo: median %.1f us, 99%% %.1f us, max %.1f us\n", r.Median, r.P99, r.Max);
 }

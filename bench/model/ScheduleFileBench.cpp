@@ -115,7 +115,7 @@ int main() {
 
     const TComparison load = Compare(
         [&] {
-            TScheduleDocument parsed;
+            TParsedScheduleFile parsed;
             ParseScheduleDocument(bytes, parsed);
             THeatingLocations read;
             read.LoadFromXML(parsed.Document, &parsed.Lines);

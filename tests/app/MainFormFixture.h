@@ -2,7 +2,10 @@
 
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDayList.h"
+#include "TLocationList.h"
+#include "TScheduleArea.h"
 #include "TSingleComfortIntervalSlider.h"
+#include "TStatusBar.h"
 #include "TStatusPanel.h"
 #include "TTemperatureChooser.h"
 #include "zeft_Dialogs.h"

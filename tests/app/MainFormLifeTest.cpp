@@ -227,7 +227,7 @@ QString PrepareUnreadable(const UnreadableCase& c, const QString& path) {
     QString reason = QString::fromUtf8(c.Reason ? c.Reason : "");
     if (!c.Reason) {
         try {
-            TScheduleDocument parsed;
+            TParsedScheduleFile parsed;
             ParseScheduleFile(path.toStdString(), parsed);
             THeatingLocations read;
             read.LoadFromXML(parsed.Document, &parsed.Lines);
@@ -278,7 +278,7 @@ TEST_P(MainFormUnreadable, AtStartItIsExplainedOnceTheWindowIsShownAndNeverOverw
     EXPECT_TRUE(Command("FileSave")->isEnabled());
 
     // Save on an existing file that was never read asks for a name, preset with its path.
-    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(3, 0));
+    ASSERT_TRUE(Form->Document().MovePeriodStart(*Form->CurrentLocation(), 0, 1, TimeOf(3, 0)));
     NextFile = std::nullopt;
     Command("FileSave")->trigger();
     if (c.Content) {
@@ -311,7 +311,7 @@ TEST_F(MainFormTest, SaveAsOverAFileThatCouldNotBeReadWritesItWhenTheUserChooses
     Command("FileSave")->trigger();
     ASSERT_EQ(FileSaving, std::vector<bool>{true});
     EXPECT_FALSE(Form->Modified());
-    TScheduleDocument parsed;
+    TParsedScheduleFile parsed;
     ParseScheduleFile(path.toStdString(), parsed);
     THeatingLocations read;
     read.LoadFromXML(parsed.Document);
@@ -426,13 +426,13 @@ TEST_F(MainFormTest, SaveAsThenSaveWriteTheFileAndClearTheModifiedFlag) {
     EXPECT_TRUE(Command("FileSave")->isEnabled());
     EXPECT_FALSE(Form->Modified());
     THeatingLocations read;
-    TScheduleDocument parsed;
+    TParsedScheduleFile parsed;
     ParseScheduleFile(path.toStdString(), parsed);
     read.LoadFromXML(parsed.Document);
     EXPECT_EQ(read.Count(), 10);
     EXPECT_EQ(read.Items(9).DisplayText, "Bedroom1");
 
-    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(5, 0));
+    ASSERT_TRUE(Form->Document().MovePeriodStart(*Form->CurrentLocation(), 0, 1, TimeOf(5, 0)));
     EXPECT_TRUE(Form->Modified());
     Command("FileSave")->trigger();
     EXPECT_FALSE(Form->Modified());
@@ -509,7 +509,7 @@ TEST_P(MainFormOpenWithChanges, AsksFirstAndOpensOnlyWhenTheChangesAreDealtWith)
     }
     Start();
     const std::string changed = CurrentName();
-    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(7, 0));
+    ASSERT_TRUE(Form->Document().MovePeriodStart(*Form->CurrentLocation(), 0, 1, TimeOf(7, 0)));
     ASSERT_TRUE(Form->Modified());
     NextAnswer = c.Answer;
     std::vector<bool> dialogs;
@@ -534,7 +534,7 @@ TEST_P(MainFormOpenWithChanges, AsksFirstAndOpensOnlyWhenTheChangesAreDealtWith)
     EXPECT_EQ(Form->Modified(), !c.Opens);
     bool saved = false;
     if (QFile::exists(mine)) {
-        TScheduleDocument parsed;
+        TParsedScheduleFile parsed;
         ParseScheduleFile(mine.toStdString(), parsed);
         THeatingLocations read;
         read.LoadFromXML(parsed.Document);
@@ -552,7 +552,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, MainFormOpenWithChanges, testing::ValuesIn(Ope
 
 TEST_F(MainFormTest, AnOpenThatFailsKeepsTheUnsavedChanges) {
     Start();
-    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(7, 0));
+    ASSERT_TRUE(Form->Document().MovePeriodStart(*Form->CurrentLocation(), 0, 1, TimeOf(7, 0)));
     ASSERT_TRUE(Form->Modified());
     const QString path = FSettingsDir.filePath("broken.zeft");
     PrepareUnreadable(UnreadableFiles[0], path);
@@ -601,7 +601,7 @@ TEST_P(MainFormClosing, AnswersOfTheSavePrompt) {
     WriteSchedule(path, {{1, "A"}});
     Settings.WriteLastFile(path);
     Start();
-    Form->CurrentLocation()->Days(0).Items(0).SetStop(TimeOf(7, 0));
+    ASSERT_TRUE(Form->Document().MovePeriodStart(*Form->CurrentLocation(), 0, 1, TimeOf(7, 0)));
     ASSERT_TRUE(Form->Modified());
     NextAnswer = GetParam().Answer;
     const bool closed = Form->close();
@@ -611,7 +611,7 @@ TEST_P(MainFormClosing, AnswersOfTheSavePrompt) {
     EXPECT_EQ(Messages[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(closed, GetParam().Closes);
     EXPECT_EQ(Form->Modified(), !GetParam().Saved);
-    TScheduleDocument parsed;
+    TParsedScheduleFile parsed;
     ParseScheduleFile(path.toStdString(), parsed);
     THeatingLocations read;
     read.LoadFromXML(parsed.Document);

@@ -385,7 +385,7 @@ std::string RobustnessTest::Fault(bool roundTrip) {
         const std::string path = FSettingsDir.filePath("robustness.zeft").toStdString();
         try {
             locations.SaveToFile(path);
-            TScheduleDocument parsed;
+            TParsedScheduleFile parsed;
             ParseScheduleFile(path, parsed);
             THeatingLocations read;
             read.LoadFromXML(parsed.Document, &parsed.Lines);
@@ -554,7 +554,7 @@ TEST_F(MainFormTest, DraggingTheLastStartPastTheRowsEndLeavesTenMinutesAndSavesS
     const QString path = FSettingsDir.filePath("dragged.zeft");
     Form->Locations().SaveToFile(path.toStdString());
     THeatingLocations read;
-    TScheduleDocument parsed;
+    TParsedScheduleFile parsed;
     ParseScheduleFile(path.toStdString(), parsed);
     read.LoadFromXML(parsed.Document);
     const THeatingLocation* location = nullptr;

@@ -20,7 +20,7 @@ std::string ReadBytes(const fs::path& path) {
 }
 
 void Load(THeatingLocations& locations, const std::string& bytes) {
-    TScheduleDocument parsed;
+    TParsedScheduleFile parsed;
     ParseScheduleDocument(bytes, parsed);
     locations.LoadFromXML(parsed.Document, &parsed.Lines);
 }
@@ -152,7 +152,7 @@ TEST(ScheduleFile, EveryTemplateSurvivesTheRoundTrip) {
     const fs::path file = dir / "all.zeft";
     saved.SaveToFile(file.string());
 
-    TScheduleDocument parsed;
+    TParsedScheduleFile parsed;
     ParseScheduleFile(file.string(), parsed);
     THeatingLocations read;
     read.LoadFromXML(parsed.Document, &parsed.Lines);

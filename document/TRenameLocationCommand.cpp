@@ -1,14 +1,14 @@
 #include "TRenameLocationCommand.h"
 
 #include "THeatingLocation.h"
-#include "TUndoContext.h"
+#include "TScheduleDocument.h"
 
 namespace zeft {
 
-TRenameLocationCommand::TRenameLocationCommand(const TUndoContext& context,
+TRenameLocationCommand::TRenameLocationCommand(TScheduleDocument& document,
                                                THeatingLocation& location, std::string oldName,
                                                std::string newName)
-    : FContext(context), FLocation(location), FOldName(std::move(oldName)),
+    : FDocument(document), FLocation(location), FOldName(std::move(oldName)),
       FNewName(std::move(newName)) {}
 
 void TRenameLocationCommand::undo() {
@@ -23,8 +23,7 @@ void TRenameLocationCommand::SetName(const std::string& name) {
     if (FLocation.DisplayText == name)
         return; // the list has just set it (the first redo)
     FLocation.DisplayText = name;
-    if (FContext.NameChanged)
-        FContext.NameChanged(&FLocation);
+    FDocument.NameRestored(FLocation);
 }
 
 } // namespace zeft

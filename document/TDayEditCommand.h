@@ -9,7 +9,7 @@
 namespace zeft {
 
 class THeatingLocation;
-struct TUndoContext;
+class TScheduleDocument;
 
 /// One edit of one or more days of a location (a drag, a split, a deletion, a copy, a
 /// temperature, a key, the exact-value dialog): the days before and after. The edit is
@@ -27,7 +27,7 @@ public:
     static constexpr int StartStepId = 1;
 
     /// mergeId -1 never merges; mergeKey names what a run of merging steps edits.
-    TDayEditCommand(const TUndoContext& context, THeatingLocation& location,
+    TDayEditCommand(TScheduleDocument& document, THeatingLocation& location,
                     std::vector<TDayChange> changes, int mergeId = -1,
                     const void* mergeKey = nullptr);
 
@@ -42,7 +42,7 @@ public:
 private:
     void Apply(bool after);
 
-    const TUndoContext& FContext;
+    TScheduleDocument& FDocument;
     THeatingLocation& FLocation;
     std::vector<TDayChange> FChanges;
     int FMergeId;

@@ -1,13 +1,13 @@
 #include "TDayEditCommand.h"
 
 #include "THeatingLocation.h"
-#include "TUndoContext.h"
+#include "TScheduleDocument.h"
 
 namespace zeft {
 
-TDayEditCommand::TDayEditCommand(const TUndoContext& context, THeatingLocation& location,
+TDayEditCommand::TDayEditCommand(TScheduleDocument& document, THeatingLocation& location,
                                  std::vector<TDayChange> changes, int mergeId, const void* mergeKey)
-    : FContext(context), FLocation(location), FChanges(std::move(changes)), FMergeId(mergeId),
+    : FDocument(document), FLocation(location), FChanges(std::move(changes)), FMergeId(mergeId),
       FMergeKey(mergeKey) {}
 
 void TDayEditCommand::undo() {
@@ -36,8 +36,7 @@ bool TDayEditCommand::mergeWith(const QUndoCommand* other) {
 void TDayEditCommand::Apply(bool after) {
     for (const TDayChange& change : FChanges)
         (after ? change.After : change.Before).RestoreInto(FLocation.Days(change.Day));
-    if (FContext.ShowLocation)
-        FContext.ShowLocation(&FLocation);
+    FDocument.ProgramRestored(FLocation);
 }
 
 } // namespace zeft

@@ -6,20 +6,20 @@
 namespace zeft {
 
 class THeatingLocation;
-struct TUndoContext;
+class TScheduleDocument;
 
 /// Removing a location: the step keeps the location itself, so that undo puts it back with
 /// its whole program at its place in the collection (the file order).
 class TRemoveLocationCommand : public QUndoCommand {
 public:
-    TRemoveLocationCommand(const TUndoContext& context, THeatingLocation& location);
+    TRemoveLocationCommand(TScheduleDocument& document, THeatingLocation& location);
     ~TRemoveLocationCommand() override;
 
     void undo() override;
     void redo() override;
 
 private:
-    const TUndoContext& FContext;
+    TScheduleDocument& FDocument;
     THeatingLocation* FRemoved;
     /// Held while the location is out of the collection.
     std::unique_ptr<THeatingLocation> FLocation;

@@ -6,12 +6,12 @@
 namespace zeft {
 
 class THeatingLocation;
-struct TUndoContext;
+class TScheduleDocument;
 
 /// Renaming a location in the list: the old and the new name.
 class TRenameLocationCommand : public QUndoCommand {
 public:
-    TRenameLocationCommand(const TUndoContext& context, THeatingLocation& location,
+    TRenameLocationCommand(TScheduleDocument& document, THeatingLocation& location,
                            std::string oldName, std::string newName);
 
     void undo() override;
@@ -20,7 +20,7 @@ public:
 private:
     void SetName(const std::string& name);
 
-    const TUndoContext& FContext;
+    TScheduleDocument& FDocument;
     THeatingLocation& FLocation;
     std::string FOldName;
     std::string FNewName;

@@ -9,14 +9,14 @@ namespace zeft {
 
 class TDayEditCommand;
 class THeatingLocation;
-struct TUndoContext;
+class TScheduleDocument;
 
 /// Records one edit of a location's days as an undo step: Begin takes the seven days as they
 /// are, Commit compares and makes a step of the days that changed. A Begin while an edit is
 /// open keeps the earlier one (a key pressed while the mouse drags an edge joins the drag).
 class TDayEditRecorder {
 public:
-    explicit TDayEditRecorder(const TUndoContext& context) : FContext(context) {}
+    explicit TDayEditRecorder(TScheduleDocument& document) : FDocument(document) {}
 
     void Begin(THeatingLocation* location);
     bool Open() const { return FLocation != nullptr; }
@@ -28,7 +28,7 @@ public:
     std::unique_ptr<TDayEditCommand> Commit(int mergeId = -1, const void* mergeKey = nullptr);
 
 private:
-    const TUndoContext& FContext;
+    TScheduleDocument& FDocument;
     THeatingLocation* FLocation = nullptr;
     std::array<TDaySnapshot, 7> FBefore{};
 };

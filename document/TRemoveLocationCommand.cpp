@@ -1,18 +1,18 @@
 #include "TRemoveLocationCommand.h"
 
 #include "THeatingLocations.h"
-#include "TUndoContext.h"
+#include "TScheduleDocument.h"
 
 namespace zeft {
 
-TRemoveLocationCommand::TRemoveLocationCommand(const TUndoContext& context,
+TRemoveLocationCommand::TRemoveLocationCommand(TScheduleDocument& document,
                                                THeatingLocation& location)
-    : FContext(context), FRemoved(&location) {}
+    : FDocument(document), FRemoved(&location) {}
 
 TRemoveLocationCommand::~TRemoveLocationCommand() = default;
 
 void TRemoveLocationCommand::redo() {
-    THeatingLocations& locations = *FContext.Locations;
+    THeatingLocations& locations = FDocument.Locations();
     const int index = locations.IndexOf(FRemoved);
     if (index < 0)
         return;
@@ -22,7 +22,7 @@ void TRemoveLocationCommand::redo() {
 
 void TRemoveLocationCommand::undo() {
     if (FLocation)
-        FContext.Locations->Insert(FIndex, std::move(FLocation));
+        FDocument.Locations().Insert(FIndex, std::move(FLocation));
 }
 
 } // namespace zeft

@@ -27,7 +27,7 @@ std::unique_ptr<TDayEditCommand> TDayEditRecorder::Commit(int mergeId, const voi
     }
     if (changes.empty())
         return nullptr;
-    return std::make_unique<TDayEditCommand>(FContext, *location, std::move(changes), mergeId,
+    return std::make_unique<TDayEditCommand>(FDocument, *location, std::move(changes), mergeId,
                                              mergeKey);
 }
 

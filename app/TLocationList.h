@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QIcon>
+#include <QListWidget>
+
+class QMenu;
+
+namespace zeft {
+
+class THeatingLocation;
+
+/// The list of the document's locations, one item each, sorted by name. It knows which item
+/// shows which location; what is selected and shown is the window's business.
+class TLocationList : public QListWidget {
+public:
+    explicit TLocationList(QWidget* parent);
+
+    static THeatingLocation* LocationOf(const QListWidgetItem* item);
+    QListWidgetItem* ItemOf(const THeatingLocation* location) const;
+    THeatingLocation* SelectedLocation() const;
+    /// The item that takes the place of this one when it goes: the next, else the one before.
+    QListWidgetItem* Neighbour(const QListWidgetItem* item) const;
+
+    /// Adds and removes items without reporting a rename.
+    void AddLocation(THeatingLocation* location);
+    void RemoveLocation(const THeatingLocation* location);
+    /// The item follows the location's name (after an undo), in its sorted place.
+    void ShowName(const THeatingLocation* location);
+
+    /// The context menu at pos, with the commands given; it stays until the next one.
+    void PopupMenu(QPoint pos, const QList<QAction*>& commands);
+    QMenu* Menu() const { return FMenu; }
+
+private:
+    /// The icon of every item (image index 0), drawn once.
+    QIcon FIcon;
+    QMenu* FMenu = nullptr;
+};
+
+} // namespace zeft

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "zeft_NoStickReason.h"
+
+#include <QWidget>
+#include <cstdint>
+
+class QLabel;
+class QTimer;
+
+namespace zeft {
+
+class TStatusPanel;
+
+/// The window's status bar: the state of the programming stick on the left, the clock on the
+/// right, nine tenths and one tenth of the width.
+class TStatusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TStatusBar(QWidget* parent);
+
+    /// The status text of the stick's state (0 none, 1 ready, 2 sending with value the
+    /// percentage, 3 sent); reason says why there is none.
+    void ShowConnection(std::uint8_t state, std::int32_t value, TNoStickReason reason);
+    /// Shows the time now, in the user's short format.
+    void ShowTime();
+
+    TStatusPanel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    /// Ticks every second while the window lives.
+    QTimer* timCurrentTime = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+} // namespace zeft

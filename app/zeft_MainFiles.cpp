@@ -1,0 +1,124 @@
+// The file commands, the save prompt and the report beyond the printer: the print preview of
+// the location on display and the PDF of every location.
+#include "TLocationList.h"
+#include "TScheduleArea.h"
+#include "zeft_Dialogs.h"
+#include "zeft_LanguageResources.h"
+#include "zeft_Main.h"
+#include "zeft_Routines.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <utility>
+
+namespace zeft {
+
+void TZEFTMainForm::LoadFile(const QString& path) {
+    const TFileOutcome outcome = FDocument->Load(path);
+    if (!outcome.Ok()) {
+        // The locations on screen stay, and so do their unsaved changes; a plain Save will
+        // not write over the file unasked. At start-up the message waits for the window.
+        FPendingMessages << FormatText(LoadLanguageString(4810),
+                                       {QDir::toNativeSeparators(path), outcome.Error});
+        if (isVisible())
+            ShowPendingMessages();
+    }
+    if (lvLocations->count() > 0) {
+        QListWidgetItem* first = lvLocations->item(0);
+        lvLocations->setCurrentItem(first);
+        SelectSchemeExecute(first);
+    }
+    Command(QStringLiteral("FileSave"))->setEnabled(!path.isEmpty());
+}
+
+void TZEFTMainForm::ShowPendingMessages() {
+    const QStringList messages = std::exchange(FPendingMessages, {});
+    for (const QString& text : messages)
+        TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4811)),
+                          text, QMessageBox::Ok);
+}
+
+void TZEFTMainForm::showEvent(QShowEvent* event) {
+    TZEFTForm::showEvent(event);
+    // A file that could not be read at start-up is explained once the window is on screen.
+    if (!FPendingMessages.isEmpty())
+        QTimer::singleShot(0, this, [this] { ShowPendingMessages(); });
+}
+
+void TZEFTMainForm::FileOpenExecute() {
+    // Opening replaces the locations: unsaved changes are offered for saving first.
+    if (Modified() && !SaveChangesFirst(WithoutAccelerator(LoadLanguageString(4811))))
+        return;
+    const std::optional<QString> path =
+        TDialogs::OpenFileName(this, FDocument->FileName(), FDialogFilter);
+    if (path)
+        LoadFile(*path);
+}
+
+bool TZEFTMainForm::SaveChangesFirst(const QString& caption) {
+    const auto answer =
+        TDialogs::Message(this, QMessageBox::Question, caption, LoadLanguageString(4808),
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (answer) {
+    case QMessageBox::Yes:
+        FileSaveExecute();
+        return !Modified(); // a failed or cancelled save keeps the changes
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TZEFTMainForm::SaveTo(const QString& path) {
+    if (FDocument->SaveAs(path).Ok())
+        return true;
+    TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4012)),
+                      LoadLanguageString(4807), QMessageBox::Ok);
+    return false;
+}
+
+void TZEFTMainForm::FileSaveExecute() {
+    // A file that could not be read is still there: replacing it needs the user's say.
+    const QString& fileName = FDocument->FileName();
+    if (fileName.isEmpty() || (FDocument->FileUnread() && QFileInfo::exists(fileName))) {
+        if (Command(QStringLiteral("FileSaveAs"))->isEnabled())
+            FileSaveAsExecute();
+        return;
+    }
+    SaveTo(fileName);
+}
+
+void TZEFTMainForm::FileSaveAsExecute() {
+    const std::optional<QString> path =
+        TDialogs::SaveFileName(this, FDocument->FileName(), FDialogFilter);
+    if (!path)
+        return;
+    // The chosen path is the file name from now on, even if writing it fails.
+    Command(QStringLiteral("FileSave"))->setEnabled(true);
+    SaveTo(*path);
+}
+
+void TZEFTMainForm::SchemePrintPreviewExecute() {
+    if (FServices.PrintPreview && FCurrentLocation)
+        FServices.PrintPreview(FCurrentLocation);
+}
+
+void TZEFTMainForm::SchemeExportPdfExecute() {
+    if (!FServices.ExportPdf)
+        return;
+    // Beside the schedule file and named after it; without one, after the report's title.
+    QString preset = LoadLanguageString(6000) + QStringLiteral(".pdf");
+    if (!FDocument->FileName().isEmpty()) {
+        const QFileInfo file(FDocument->FileName());
+        preset = file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
+    }
+    const std::optional<QString> path =
+        TDialogs::SaveFileName(this, preset, LoadLanguageString(4062), QStringLiteral("pdf"));
+    if (path)
+        FServices.ExportPdf(Locations(), *path);
+}
+
+} // namespace zeft

@@ -1,0 +1,226 @@
+#include "TScheduleDocument.h"
+
+#include "TAddLocationCommand.h"
+#include "TDayEditCommand.h"
+#include "TRemoveLocationCommand.h"
+#include "TRenameLocationCommand.h"
+#include "TScheduleFileError.h"
+#include "zeft_LanguageResources.h"
+#include "zeft_ScheduleFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUndoStack>
+#include <utility>
+
+namespace zeft {
+
+namespace {
+
+constexpr int FileMissingTextId = 4812;
+
+} // namespace
+
+TScheduleDocument::TScheduleDocument()
+    : FLocations(std::make_unique<THeatingLocations>()),
+      FUndoStack(std::make_unique<QUndoStack>()) {
+    FLocations->OnAdd = [this](THeatingLocation* location) {
+        if (OnLocationAdded)
+            OnLocationAdded(location);
+    };
+    FLocations->OnDelete = [this](int index) { LocationRemoving(index); };
+}
+
+TScheduleDocument::~TScheduleDocument() {
+    // The steps hold locations and refer to the collection: they go first, unannounced.
+    FUndoStack.reset();
+    FLocations->OnAdd = nullptr;
+    FLocations->OnDelete = nullptr;
+}
+
+bool TScheduleDocument::Modified() const {
+    return !FUndoStack->isClean();
+}
+
+TFileOutcome TScheduleDocument::Load(const QString& path) {
+    TFileOutcome outcome;
+    try {
+        TParsedScheduleFile parsed;
+        ParseScheduleFile(QFile::encodeName(path).toStdString(), parsed);
+        THeatingLocations read;
+        read.LoadFromXML(parsed.Document, &parsed.Lines);
+        // The steps refer to the locations that go now.
+        FDayEdit.Discard();
+        FUndoStack->clear();
+        FLoading = true;
+        FLocations->Clear();
+        while (read.Count() > 0)
+            FLocations->Add(read.Extract(0));
+        FLoading = false;
+        FFileUnread = false;
+        FUndoStack->setClean();
+    } catch (const TScheduleFileError& error) {
+        FLoading = false;
+        FFileUnread = true;
+        outcome.Error = QFileInfo::exists(path) ? QString::fromUtf8(error.what())
+                                                : LoadLanguageString(FileMissingTextId);
+    }
+    FFileName = path;
+    return outcome;
+}
+
+TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
+    FFileName = path;
+    FFileUnread = false; // named for writing: the user means to write it
+    try {
+        FLocations->SaveToFile(QFile::encodeName(path).toStdString());
+    } catch (const TScheduleFileError& error) {
+        return {QString::fromUtf8(error.what())};
+    }
+    FUndoStack->setClean();
+    return {};
+}
+
+void TScheduleDocument::ForgetHistory() {
+    FDayEdit.Discard();
+    FUndoStack->clear();
+}
+
+void TScheduleDocument::Undo() {
+    FDayEdit.Discard();
+    FUndoStack->undo();
+}
+
+void TScheduleDocument::Redo() {
+    FDayEdit.Discard();
+    FUndoStack->redo();
+}
+
+THeatingLocation* TScheduleDocument::AddLocation(std::unique_ptr<THeatingLocation> location) {
+    THeatingLocation* added = location.get();
+    location->DisplayText = FLocations->MakeUniqueName(location->DisplayText);
+    FUndoStack->push(new TAddLocationCommand(*this, std::move(location)));
+    return added;
+}
+
+THeatingLocation* TScheduleDocument::DuplicateLocation(const THeatingLocation& location) {
+    return AddLocation(location.Clone());
+}
+
+void TScheduleDocument::RemoveLocation(THeatingLocation& location) {
+    if (FLocations->IndexOf(&location) >= 0)
+        FUndoStack->push(new TRemoveLocationCommand(*this, location));
+}
+
+bool TScheduleDocument::RenameLocation(THeatingLocation& location, const std::string& name) {
+    if (location.DisplayText == name)
+        return false;
+    std::string oldName = std::exchange(location.DisplayText, name);
+    FUndoStack->push(new TRenameLocationCommand(*this, location, std::move(oldName), name));
+    return true;
+}
+
+TSingleHeatingInterval* TScheduleDocument::PeriodAt(THeatingLocation& location, int day,
+                                                    int period) {
+    if (!location.HasDays() || day < 0 || day >= THeatingLocation::DaysPerWeek)
+        return nullptr;
+    TDailyHeatingIntervals& periods = location.Days(day);
+    return period >= 0 && period < periods.Count() ? &periods.Items(period) : nullptr;
+}
+
+bool TScheduleDocument::MovePeriodStart(THeatingLocation& location, int day, int period,
+                                        TTime start, bool joinRun) {
+    TSingleHeatingInterval* moved = PeriodAt(location, day, period);
+    // A day's first period starts at 00:00 and stays there, as under the mouse.
+    if (!moved || !LaterThan(moved->Start(), Midnight))
+        return false;
+    BeginDayEdit(&location);
+    location.Days(day).MoveStart(moved, start);
+    return joinRun ? CommitDayEdit(TDayEditCommand::StartStepId, moved) : CommitDayEdit();
+}
+
+bool TScheduleDocument::SetTemperature(THeatingLocation& location, int day, int period,
+                                       double value) {
+    TSingleHeatingInterval* changed = PeriodAt(location, day, period);
+    if (!changed)
+        return false;
+    BeginDayEdit(&location);
+    changed->Temperature().SetValue(value);
+    return CommitDayEdit();
+}
+
+bool TScheduleDocument::SetPeriodValues(THeatingLocation& location, int day, int period,
+                                        TTime start, double temperature) {
+    TSingleHeatingInterval* changed = PeriodAt(location, day, period);
+    if (!changed)
+        return false;
+    BeginDayEdit(&location);
+    if (LaterThan(changed->Start(), Midnight) && !SameTime(start, changed->Start()))
+        location.Days(day).MoveStart(changed, start);
+    if (temperature != changed->Temperature().Value())
+        changed->Temperature().SetValue(temperature);
+    return CommitDayEdit();
+}
+
+bool TScheduleDocument::SplitPeriod(THeatingLocation& location, int day, int period, TTime at) {
+    TSingleHeatingInterval* split = PeriodAt(location, day, period);
+    if (!split)
+        return false;
+    BeginDayEdit(&location);
+    location.Days(day).SplitPeriod(split, at);
+    return CommitDayEdit();
+}
+
+bool TScheduleDocument::DeletePeriod(THeatingLocation& location, int day, int period) {
+    if (!PeriodAt(location, day, period) || !location.Days(day).CanDelete())
+        return false;
+    BeginDayEdit(&location);
+    location.Days(day).Delete(period);
+    return CommitDayEdit();
+}
+
+bool TScheduleDocument::CopyDay(THeatingLocation& location, int sourceDay,
+                                const std::vector<int>& targetDays) {
+    if (!PeriodAt(location, sourceDay, 0))
+        return false;
+    BeginDayEdit(&location);
+    for (const int day : targetDays)
+        if (day != sourceDay && day >= 0 && day < THeatingLocation::DaysPerWeek)
+            location.Days(day).Assign(location.Days(sourceDay));
+    return CommitDayEdit();
+}
+
+void TScheduleDocument::BeginDayEdit(THeatingLocation* location) {
+    FDayEdit.Begin(location);
+}
+
+bool TScheduleDocument::EndDayEdit() {
+    return CommitDayEdit();
+}
+
+bool TScheduleDocument::CommitDayEdit(int mergeId, const void* mergeKey) {
+    std::unique_ptr<TDayEditCommand> step = FDayEdit.Commit(mergeId, mergeKey);
+    if (!step)
+        return false;
+    FUndoStack->push(step.release());
+    return true;
+}
+
+void TScheduleDocument::ProgramRestored(THeatingLocation& location) {
+    if (OnProgramRestored)
+        OnProgramRestored(&location);
+}
+
+void TScheduleDocument::NameRestored(THeatingLocation& location) {
+    if (OnNameRestored)
+        OnNameRestored(&location);
+}
+
+void TScheduleDocument::LocationRemoving(int index) {
+    if (FDayEdit.Location() == &FLocations->Items(index))
+        FDayEdit.Discard();
+    if (OnLocationRemoving)
+        OnLocationRemoving(index);
+}
+
+} // namespace zeft

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "TDayEditRecorder.h"
+#include "THeatingLocations.h"
+#include "zeft_Time.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QUndoStack;
+
+namespace zeft {
+
+/// What a load or a save came to: the reason for the user when it failed, nothing when it
+/// worked.
+struct TFileOutcome {
+    QString Error;
+    bool Ok() const { return Error.isEmpty(); }
+};
+
+/// The schedule being edited: the locations, the file they come from and go to, and the
+/// history of their changes. Every edit is one call and one undo step; whoever shows the
+/// document follows it through the notification slots.
+class TScheduleDocument {
+public:
+    TScheduleDocument();
+    ~TScheduleDocument();
+    TScheduleDocument(const TScheduleDocument&) = delete;
+    TScheduleDocument& operator=(const TScheduleDocument&) = delete;
+
+    THeatingLocations& Locations() { return *FLocations; }
+    const THeatingLocations& Locations() const { return *FLocations; }
+    const QString& FileName() const { return FFileName; }
+    /// The current file could not be read: a plain Save must not overwrite it unasked.
+    bool FileUnread() const { return FFileUnread; }
+    /// The locations differ from what was last loaded or saved: the history is away from its
+    /// clean state.
+    bool Modified() const;
+    /// Every change is one step on it; its clean state is the state last loaded or saved.
+    QUndoStack& UndoStack() const { return *FUndoStack; }
+    /// A file's locations are being added: the views may wait for the end.
+    bool Loading() const { return FLoading; }
+
+    // --- the file ------------------------------------------------------------------------
+    /// Reads the file; its locations replace these and the history starts afresh. On failure
+    /// the locations stay with their changes, and the file counts as unread. Either way the
+    /// path becomes the file name, so that the next start tries it again.
+    TFileOutcome Load(const QString& path);
+    /// Writes the locations to path, which becomes the file name (also when writing fails).
+    TFileOutcome SaveAs(const QString& path);
+    TFileOutcome Save() { return SaveAs(FFileName); }
+    /// What is there now counts as loaded: nothing to undo, nothing to save.
+    void ForgetHistory();
+    void Undo();
+    void Redo();
+
+    // --- locations -----------------------------------------------------------------------
+    /// Adds the location under a name no other carries yet (its own, numbered if need be).
+    THeatingLocation* AddLocation(std::unique_ptr<THeatingLocation> location);
+    THeatingLocation* DuplicateLocation(const THeatingLocation& location);
+    void RemoveLocation(THeatingLocation& location);
+    /// Renames without the unique-name rule; false when the name is the same.
+    bool RenameLocation(THeatingLocation& location, const std::string& name);
+
+    // --- a location's program; day 0 is Monday, period the index in the day. Each answers
+    // whether anything changed (and so whether there is a step to undo). -----------------
+    /// Moves the start as dragging its edge does; a period starting at 00:00 stays there.
+    /// With joinRun, a run of moves of the same period is one step (the keys).
+    bool MovePeriodStart(THeatingLocation& location, int day, int period, TTime start,
+                         bool joinRun = false);
+    bool SetTemperature(THeatingLocation& location, int day, int period, double value);
+    /// The exact-value dialog: start (not at 00:00) and temperature in one step.
+    bool SetPeriodValues(THeatingLocation& location, int day, int period, TTime start,
+                         double temperature);
+    bool SplitPeriod(THeatingLocation& location, int day, int period, TTime at);
+    /// Refused on a day with one period.
+    bool DeletePeriod(THeatingLocation& location, int day, int period);
+    bool CopyDay(THeatingLocation& location, int sourceDay, const std::vector<int>& targetDays);
+
+    /// A gesture of the mouse changes the days as the pointer moves: Begin takes the days as
+    /// they are, End makes the step. A Begin while one is open joins it.
+    void BeginDayEdit(THeatingLocation* location);
+    bool EndDayEdit();
+
+    // --- for the undo steps --------------------------------------------------------------
+    void ProgramRestored(THeatingLocation& location);
+    void NameRestored(THeatingLocation& location);
+
+    // --- notifications -------------------------------------------------------------------
+    std::function<void(THeatingLocation* location)> OnLocationAdded;
+    /// Before the location at index goes.
+    std::function<void(int index)> OnLocationRemoving;
+    /// An undo or redo changed the location's program.
+    std::function<void(THeatingLocation* location)> OnProgramRestored;
+    /// An undo or redo changed the location's name.
+    std::function<void(THeatingLocation* location)> OnNameRestored;
+
+private:
+    /// The period, or null when the indexes name none.
+    static TSingleHeatingInterval* PeriodAt(THeatingLocation& location, int day, int period);
+    bool CommitDayEdit(int mergeId = -1, const void* mergeKey = nullptr);
+    void LocationRemoving(int index);
+
+    std::unique_ptr<THeatingLocations> FLocations;
+    QString FFileName;
+    bool FFileUnread = false;
+    bool FLoading = false;
+    TDayEditRecorder FDayEdit{*this};
+    /// Destroyed before the locations its steps refer to.
+    std::unique_ptr<QUndoStack> FUndoStack;
+};
+
+} // namespace zeft
