@@ -32,10 +32,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
     ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
-if [ -x scripts/test-tsan.sh ]; then
-    step "ThreadSanitizer build"
-    scripts/test-tsan.sh
-fi
+step "ThreadSanitizer build"
+scripts/test-tsan.sh
 
 step "fuzzing the schedule file reader for ${fuzz_seconds} s"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
