@@ -6,6 +6,7 @@
 // longer sessions; ZEFT_ROBUSTNESS_VERBOSE=1 prints every action before it is sent. A failure
 // names the seed and the action and lists the actions up to it: the same seed and count
 // replay it exactly.
+#include "DayText.h"
 #include "MainFormFixture.h"
 #include "TScheduleFileError.h"
 #include "zeft_EditorGeometry.h"
@@ -47,20 +48,6 @@ int EventsFromEnvironment() {
     bool ok = false;
     const int events = qEnvironmentVariableIntValue("ZEFT_ROBUSTNESS_EVENTS", &ok);
     return ok && events > 0 ? events : DefaultEventsPerSeed;
-}
-
-std::string Hm(TTime t) {
-    const int minutes = MinutesOf(t);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
-    return text;
-}
-
-std::string DayText(const TDailyHeatingIntervals& day) {
-    std::string text;
-    for (int i = 0; i < day.Count(); ++i)
-        text += (i ? " " : "") + Hm(day.Items(i).Start()) + "-" + Hm(day.Items(i).Stop());
-    return text;
 }
 
 /// Empty when the day is well formed: 1 to 7 periods from 00:00 to 24:00 without gap or
@@ -376,8 +363,8 @@ std::string RobustnessTest::Fault(bool roundTrip) {
                 return name + " control " + std::to_string(i) + " is not its period's";
             if (c->x() != TimeToPixel(p.Start(), row->Scale()) ||
                 c->width() != PeriodWidth(p.Start(), p.Stop(), row->Scale()))
-                return name + " control " + std::to_string(i) + " is not where " + Hm(p.Start()) +
-                       "-" + Hm(p.Stop()) + " lies";
+                return name + " control " + std::to_string(i) + " is not where " + HhMm(p.Start()) +
+                       "-" + HhMm(p.Stop()) + " lies";
         }
     }
 
@@ -548,7 +535,8 @@ TEST_F(MainFormTest, DraggingTheLastStartPastTheRowsEndLeavesTenMinutesAndSavesS
     MoveTo(last, QPoint(2, 4));
     MoveTo(last, QPoint(2, 5)); // the resize cursor
     Drag(last, QPoint(2, 5), row, QPoint(row->width() - 1, 5));
-    EXPECT_EQ(DayText(Form->CurrentLocation()->Days(0)), "00:00-17:00 17:00-23:50 23:50-24:00");
+    EXPECT_EQ(DayText(Form->CurrentLocation()->Days(0)),
+              "00:00-17:00 17, 17:00-23:50 20, 23:50-24:00 17");
     EXPECT_EQ(row->Sliders().Count(), 3);
 
     const QString path = FSettingsDir.filePath("dragged.zeft");

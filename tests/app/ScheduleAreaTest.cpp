@@ -1,3 +1,4 @@
+#include "DayText.h"
 #include "MainFormFixture.h"
 #include "TDragTimeTip.h"
 #include "TPeriodDialog.h"
@@ -20,18 +21,6 @@ using namespace zeft;
 using namespace zeft::test;
 
 namespace {
-
-std::string Describe(const TDailyHeatingIntervals& day) {
-    std::string text;
-    for (int i = 0; i < day.Count(); ++i) {
-        const int a = MinutesOf(day.Items(i).Start()), b = MinutesOf(day.Items(i).Stop());
-        char buffer[48];
-        std::snprintf(buffer, sizeof buffer, "%s%02d:%02d-%02d:%02d %.1f", i ? ", " : "", a / 60,
-                      a % 60, b / 60, b % 60, day.Items(i).Temperature().Value());
-        text += buffer;
-    }
-    return text;
-}
 
 QPoint Middle(QWidget* w) {
     return w->rect().center();
@@ -90,9 +79,9 @@ TEST_F(MainFormTest, SelectingAPeriodSetsTheChooserAndPickingATemperatureChanges
 
 TEST_F(MainFormTest, PickingATemperatureWithoutASelectedPeriodChangesNothing) {
     Start();
-    const std::string before = Describe(Form->CurrentLocation()->Days(0));
+    const std::string before = DayText(Form->CurrentLocation()->Days(0));
     emit Form->cmbTemperature->activated(0);
-    EXPECT_EQ(Describe(Form->CurrentLocation()->Days(0)), before);
+    EXPECT_EQ(DayText(Form->CurrentLocation()->Days(0)), before);
     EXPECT_FALSE(Form->Modified());
 }
 
@@ -145,7 +134,7 @@ TEST_F(MainFormTest, DroppingAPeriodOnTheBinDeletesIt) {
     TSingleComfortIntervalSlider* slider = Slider(0, 1);
     Drag(slider, Middle(slider), Form->imgTrashCan, Middle(Form->imgTrashCan));
     QApplication::processEvents();
-    EXPECT_EQ(Describe(Form->CurrentLocation()->Days(0)), "00:00-23:00 17.0, 23:00-24:00 17.0");
+    EXPECT_EQ(DayText(Form->CurrentLocation()->Days(0)), "00:00-23:00 17, 23:00-24:00 17");
     EXPECT_EQ(Form->DayRow(0)->Sliders().Count(), 2);
     EXPECT_TRUE(Form->Modified());
 }
@@ -163,12 +152,12 @@ TEST_F(MainFormTest, DraggingMondayOntoFridayCopiesTheDay) {
     Start();
     SelectLocation("Living room");
     Form->CurrentLocation()->Days(0).Items(1).Temperature().SetValue(22.5);
-    const std::string monday = Describe(Form->CurrentLocation()->Days(0));
+    const std::string monday = DayText(Form->CurrentLocation()->Days(0));
     const QRect mondayItem = Form->lbDays->visualItemRect(Form->lbDays->item(0));
     const QRect fridayItem = Form->lbDays->visualItemRect(Form->lbDays->item(4));
     Drag(Form->lbDays->viewport(), mondayItem.center(), Form->lbDays->viewport(),
          fridayItem.center());
-    EXPECT_EQ(Describe(Form->CurrentLocation()->Days(4)), monday);
+    EXPECT_EQ(DayText(Form->CurrentLocation()->Days(4)), monday);
     EXPECT_NE(&Form->CurrentLocation()->Days(4).Items(0),
               &Form->CurrentLocation()->Days(0).Items(0));
     EXPECT_EQ(Form->DayRow(4)->Sliders().Count(), 3);
@@ -178,7 +167,7 @@ TEST_F(MainFormTest, DraggingMondayOntoFridayCopiesTheDay) {
 TEST_F(MainFormTest, DraggingADayOntoItselfOrOntoTheBinDoesNothing) {
     Start();
     SelectLocation("Office 5 1/2 business days");
-    const std::string saturday = Describe(Form->CurrentLocation()->Days(5));
+    const std::string saturday = DayText(Form->CurrentLocation()->Days(5));
     const QRect item = Form->lbDays->visualItemRect(Form->lbDays->item(5));
     const QPointer<TSingleComfortIntervalSlider> shown = Slider(5, 0);
     // Within Saturday but well past the drag distance: a real drop onto the same day.
@@ -187,7 +176,7 @@ TEST_F(MainFormTest, DraggingADayOntoItselfOrOntoTheBinDoesNothing) {
     ASSERT_TRUE(item.contains(withinSaturday));
     Drag(Form->lbDays->viewport(), item.center(), Form->lbDays->viewport(), withinSaturday);
     Drag(Form->lbDays->viewport(), item.center(), Form->imgTrashCan, Middle(Form->imgTrashCan));
-    EXPECT_EQ(Describe(Form->CurrentLocation()->Days(5)), saturday);
+    EXPECT_EQ(DayText(Form->CurrentLocation()->Days(5)), saturday);
     EXPECT_FALSE(Form->Modified());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Slider(5, 0), shown.data()) << "the location was displayed again";
@@ -300,7 +289,7 @@ protected:
                     text += (text.empty() ? "" : " ") + std::to_string(d) + ":" + std::to_string(i);
         return text;
     }
-    std::string Day(int d) const { return Describe(Form->CurrentLocation()->Days(d)); }
+    std::string Day(int d) const { return DayText(Form->CurrentLocation()->Days(d)); }
 };
 
 } // namespace
@@ -416,25 +405,24 @@ TEST_P(StartKeys, MoveTheStartByTenMinutesUnderTheRulesOfADrag) {
 
 INSTANTIATE_TEST_SUITE_P(
     MainForm, StartKeys,
-    testing::Values(
-        TStartKeyCase{"RightThreeTimes", 2, Qt::Key_Right, 3,
-                      "00:00-06:30 17.0, 06:30-09:30 22.0, 09:30-17:00 17.0, 17:00-23:00 20.0, "
-                      "23:00-24:00 19.0"},
-        TStartKeyCase{"LeftTwiceThePreviousFollows", 2, Qt::Key_Left, 2,
-                      "00:00-06:30 17.0, 06:30-08:40 22.0, 08:40-17:00 17.0, 17:00-23:00 20.0, "
-                      "23:00-24:00 19.0"},
-        TStartKeyCase{"TheFirstPeriodStaysAtMidnight", 0, Qt::Key_Right, 2,
-                      "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, "
-                      "23:00-24:00 19.0"},
-        // At 00:00 the first period is covered and goes; the moved one is first then.
-        TStartKeyCase{"LeftToMidnightAbsorbsTheFirst", 1, Qt::Key_Left, 45,
-                      "00:00-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, 23:00-24:00 19.0"},
-        // Across the previous period's start, which is repaired as on release.
-        TStartKeyCase{"LeftAcrossThePreviousPeriod", 3, Qt::Key_Left, 50,
-                      "00:00-06:30 17.0, 06:30-08:40 22.0, 08:40-23:00 20.0, 23:00-24:00 19.0"},
-        TStartKeyCase{"RightStopsTenMinutesBeforeTheStop", 4, Qt::Key_Right, 9,
-                      "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:50 20.0, "
-                      "23:50-24:00 19.0"}),
+    testing::Values(TStartKeyCase{"RightThreeTimes", 2, Qt::Key_Right, 3,
+                                  "00:00-06:30 17, 06:30-09:30 22, 09:30-17:00 17, 17:00-23:00 20, "
+                                  "23:00-24:00 19"},
+                    TStartKeyCase{"LeftTwiceThePreviousFollows", 2, Qt::Key_Left, 2,
+                                  "00:00-06:30 17, 06:30-08:40 22, 08:40-17:00 17, 17:00-23:00 20, "
+                                  "23:00-24:00 19"},
+                    TStartKeyCase{"TheFirstPeriodStaysAtMidnight", 0, Qt::Key_Right, 2,
+                                  "00:00-06:30 17, 06:30-09:00 22, 09:00-17:00 17, 17:00-23:00 20, "
+                                  "23:00-24:00 19"},
+                    // At 00:00 the first period is covered and goes; the moved one is first then.
+                    TStartKeyCase{"LeftToMidnightAbsorbsTheFirst", 1, Qt::Key_Left, 45,
+                                  "00:00-09:00 22, 09:00-17:00 17, 17:00-23:00 20, 23:00-24:00 19"},
+                    // Across the previous period's start, which is repaired as on release.
+                    TStartKeyCase{"LeftAcrossThePreviousPeriod", 3, Qt::Key_Left, 50,
+                                  "00:00-06:30 17, 06:30-08:40 22, 08:40-23:00 20, 23:00-24:00 19"},
+                    TStartKeyCase{"RightStopsTenMinutesBeforeTheStop", 4, Qt::Key_Right, 9,
+                                  "00:00-06:30 17, 06:30-09:00 22, 09:00-17:00 17, 17:00-23:50 20, "
+                                  "23:50-24:00 19"}),
     [](const testing::TestParamInfo<TStartKeyCase>& info) { return info.param.Name; });
 
 struct TTemperatureKeyCase {
@@ -500,7 +488,7 @@ TEST_F(KeyboardTest, DeleteRemovesAsTheBinDoesButNotTheLastPeriod) {
     StartActive("Living room"); // Monday 00:00-17:00, 17:00-23:00, 23:00-24:00
     SelectPeriod(0, 1);
     Key(Qt::Key_Delete);
-    EXPECT_EQ(Day(0), "00:00-23:00 17.0, 23:00-24:00 17.0");
+    EXPECT_EQ(Day(0), "00:00-23:00 17, 23:00-24:00 17");
     EXPECT_EQ(QApplication::focusWidget(), Form->DayRow(0));
     EXPECT_TRUE(Form->Modified());
     Command("SchemeAdd")->trigger(); // Unnamed: one period a day
@@ -560,24 +548,24 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TExactValuesCase{"EnterTypesStartAndTemperature", 2, false,
                          TDialogs::TPeriodValues{TimeOf(10, 20), 23.5}, true,
-                         "00:00-06:30 17.0, 06:30-10:20 22.0, 10:20-17:00 23.5, 17:00-23:00 20.0, "
-                         "23:00-24:00 19.0"},
+                         "00:00-06:30 17, 06:30-10:20 22, 10:20-17:00 23.5, 17:00-23:00 20, "
+                         "23:00-24:00 19"},
         TExactValuesCase{"DoubleClickOpensItToo", 3, true,
                          TDialogs::TPeriodValues{TimeOf(17, 0), 16.0}, true,
-                         "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 16.0, "
-                         "23:00-24:00 19.0"},
+                         "00:00-06:30 17, 06:30-09:00 22, 09:00-17:00 17, 17:00-23:00 16, "
+                         "23:00-24:00 19"},
         // An earlier start covers the periods before, which go as after a drag.
         TExactValuesCase{"AnEarlierStartAbsorbsWhatItCovers", 3, false,
                          TDialogs::TPeriodValues{TimeOf(6, 0), 20.0}, true,
-                         "00:00-06:00 17.0, 06:00-23:00 20.0, 23:00-24:00 19.0"},
+                         "00:00-06:00 17, 06:00-23:00 20, 23:00-24:00 19"},
         // The first period's start cannot change, whatever comes back.
         TExactValuesCase{"TheFirstPeriodKeepsMidnight", 0, false,
                          TDialogs::TPeriodValues{TimeOf(3, 0), 18.5}, false,
-                         "00:00-06:30 18.5, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, "
-                         "23:00-24:00 19.0"},
+                         "00:00-06:30 18.5, 06:30-09:00 22, 09:00-17:00 17, 17:00-23:00 20, "
+                         "23:00-24:00 19"},
         TExactValuesCase{"CancelChangesNothing", 2, false, std::nullopt, true,
-                         "00:00-06:30 17.0, 06:30-09:00 22.0, 09:00-17:00 17.0, 17:00-23:00 20.0, "
-                         "23:00-24:00 19.0"}),
+                         "00:00-06:30 17, 06:30-09:00 22, 09:00-17:00 17, 17:00-23:00 20, "
+                         "23:00-24:00 19"}),
     [](const testing::TestParamInfo<TExactValuesCase>& info) { return info.param.Name; });
 
 TEST_F(KeyboardTest, ThePeriodDialogStepsTenMinutesInTheUsersFormatAndHalfDegrees) {
@@ -750,7 +738,7 @@ TEST_F(KeyboardTest, DuplicateAddsACopyWithItsWholeProgramShownAsAnAddedLocation
     // the copy is a location of its own: its edits reach Modified and leave the original
     SelectPeriod(0, 0);
     Key(Qt::Key_Plus);
-    EXPECT_EQ(Describe(original->Days(0)), program[0]);
+    EXPECT_EQ(DayText(original->Days(0)), program[0]);
     // The locations list offers the command in its context menu, where it acts on the item.
     const QRect item = Form->lvLocations->visualItemRect(ListItem("Bathroom"));
     QTest::mouseClick(Window(), Qt::RightButton, {},

@@ -1,5 +1,6 @@
 // Undo and redo on the real window: every kind of edit is one step, undoing it brings back the
 // schedule exactly, redoing it the edit, and the stack's clean state drives Modified.
+#include "DayText.h"
 #include "MainFormFixture.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_Routines.h"
@@ -12,7 +13,8 @@ using namespace zeft::test;
 
 namespace {
 
-/// Names in collection (file) order, each with its seven days.
+/// Names in collection (file) order, each with its seven days and their periods' bounds, which
+/// an undo has to bring back as well.
 std::string Fingerprint(const THeatingLocations& locations) {
     std::string text;
     for (int l = 0; l < locations.Count(); ++l) {
@@ -20,15 +22,10 @@ std::string Fingerprint(const THeatingLocations& locations) {
         text += location.DisplayText + ":";
         for (int d = 0; d < 7; ++d) {
             const TDailyHeatingIntervals& day = location.Days(d);
-            for (int i = 0; i < day.Count(); ++i) {
-                const TSingleHeatingInterval& p = day.Items(i);
-                char buffer[64];
-                std::snprintf(buffer, sizeof buffer, " %d-%d/%.2f[%d,%d]", MinutesOf(p.Start()),
-                              MinutesOf(p.Stop()), p.Temperature().Value(), MinutesOf(p.MaxStart()),
-                              MinutesOf(p.MinStop()));
-                text += buffer;
-            }
-            text += " |";
+            text += " " + DayText(day) + " [";
+            for (int i = 0; i < day.Count(); ++i)
+                text += HhMm(day.Items(i).MaxStart()) + "," + HhMm(day.Items(i).MinStop()) + ";";
+            text += "] |";
         }
         text += "\n";
     }

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QTest>
-#include <cstdio>
 
 namespace zeft::test {
 
@@ -15,23 +14,6 @@ std::unique_ptr<TDailyHeatingIntervals> MakeDay(std::initializer_list<TPeriodSpe
             std::make_unique<TTemperature>(p.Temperature), TimeOf(p.StartHour, p.StartMinute),
             TimeOf(p.StopHour, p.StopMinute)));
     return day;
-}
-
-std::string TimeText(TTime t) {
-    const int minutes = MinutesOf(t);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
-    return text;
-}
-
-std::string DayText(const TDailyHeatingIntervals& day) {
-    std::string text;
-    for (int i = 0; i < day.Count(); ++i) {
-        if (i > 0)
-            text += ' ';
-        text += TimeText(day.Items(i).Start()) + "-" + TimeText(day.Items(i).Stop());
-    }
-    return text;
 }
 
 void TRowFixture::SetUp() {

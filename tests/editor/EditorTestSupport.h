@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DayText.h"
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDailyHeatingIntervals.h"
 
@@ -21,11 +22,6 @@ struct TPeriodSpec {
 };
 
 std::unique_ptr<TDailyHeatingIntervals> MakeDay(std::initializer_list<TPeriodSpec> periods);
-
-/// "hh:mm" of a day fraction, for readable failures.
-std::string TimeText(TTime t);
-/// The day's periods as "hh:mm-hh:mm" joined by blanks.
-std::string DayText(const TDailyHeatingIntervals& day);
 
 /// A shown window holding one day row, 494 × 43 pixels at DisplayScale 1 unless told
 /// otherwise (the design size: 474 pixels per day, controls 27 and legend 16 pixels high),

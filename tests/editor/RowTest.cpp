@@ -32,7 +32,7 @@ TEST_F(RowTest, SplitOfSixToTwentyTwoAtScale474GivesThirteenFifty) {
     Show({{0, 0, 6, 0, 17}, {6, 0, 22, 0, 21}, {22, 0, 24, 0, 17}});
     Slider(1)->SetSelected(true);
     Row->SplitSelected();
-    EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-13:50 13:50-22:00 22:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-06:00 17, 06:00-13:50 21, 13:50-22:00 21, 22:00-24:00 17");
     EXPECT_EQ(Day->Items(2).Temperature().Value(), 21.0);
     ASSERT_EQ(SliderCount(), 4);
     EXPECT_EQ(SelectedCount(), 0);
@@ -188,7 +188,7 @@ TEST_F(RowTest, ADayThatOutlivesItsRowNotifiesNobody) {
     Day->Items(2).Temperature().SetValue(20.0);
     Day->SplitPeriod(&Day->Items(1), TimeOf(12, 0));
     Day->Delete(0);
-    EXPECT_EQ(DayText(*Day), "00:00-12:00 12:00-22:00 22:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-12:00 21, 12:00-22:00 21, 22:00-24:00 20");
 }
 
 } // namespace

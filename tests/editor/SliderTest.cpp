@@ -84,7 +84,7 @@ TEST_F(SliderTest, FirstPeriodNeverOffersItsStartEdge) {
     EXPECT_FALSE(first->ResizingStart());
     MoveHeld(first, 40);
     Release(first, 40);
-    EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-06:00 17, 06:00-24:00 21");
     EXPECT_EQ(first->x(), 0);
 }
 
@@ -99,15 +99,15 @@ TEST_F(SliderTest, StartEdgeFollowsThePointerAndSnapsToTenMinutesOnRelease) {
     // While the button is held the edge is where the pointer is, the right edge stays.
     EXPECT_EQ(dragged->x(), pixelOf0617);
     EXPECT_EQ(dragged->GetRight(), 434);
-    EXPECT_EQ(TimeText(dragged->Interval()->Start()), "06:10");
-    EXPECT_EQ(TimeText(Day->Items(0).Stop()), "06:10");
+    EXPECT_EQ(HhMm(dragged->Interval()->Start()), "06:10");
+    EXPECT_EQ(HhMm(Day->Items(0).Stop()), "06:10");
     EXPECT_EQ(previous->GetRight(), TimeToPixel(TimeOf(6, 10), 474));
     EXPECT_GT(DayChanges, 0);
 
     Release(dragged, 0);
     EXPECT_EQ(dragged->x(), TimeToPixel(TimeOf(6, 10), 474)); // 122
     EXPECT_EQ(dragged->GetRight(), 122 + PeriodWidth(TimeOf(6, 10), TimeOf(22, 0), 474));
-    EXPECT_EQ(DayText(*Day), "00:00-06:10 06:10-22:00 22:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-06:10 17, 06:10-22:00 21, 22:00-24:00 17");
     EXPECT_FALSE(dragged->ResizingStart());
     EXPECT_EQ(dragged->cursor().shape(), Qt::ArrowCursor);
     // The release over the control is a click as well.
@@ -125,12 +125,12 @@ TEST_F(SliderTest, DraggingAcrossANeighbourIsRepairedOnReleaseWithoutTouchingDea
 
     BeginEdgeDragTo(dragged, TimeToPixel(TimeOf(5, 0), 474));
     // The neighbour keeps its 10 minutes and lies under the dragged control.
-    EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-06:10 05:00-22:00 22:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-06:00 17, 06:00-06:10 21, 05:00-22:00 19, 22:00-24:00 17");
     EXPECT_EQ(Window->childAt(Row->mapTo(Window.get(), QPoint(covered->x() + 2, 5))),
               dragged.data());
 
     Release(dragged, 0);
-    EXPECT_EQ(DayText(*Day), "00:00-05:00 05:00-22:00 22:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-05:00 17, 05:00-22:00 19, 22:00-24:00 17");
     // The row was rebuilt after the handler had returned: the released control is still
     // there for the toolkit to finish with, out of the row and hidden.
     ASSERT_EQ(SliderCount(), 3);
@@ -163,7 +163,7 @@ TEST_F(SliderTest, PressAndReleaseWithoutMovingTogglesTheSelection) {
     Click(c);
     EXPECT_FALSE(c->Selected());
     EXPECT_THAT(Selected, ElementsAre(c)) << "unselecting raises no event";
-    EXPECT_EQ(DayText(*Day), "00:00-08:00 08:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-08:00 17, 08:00-24:00 21");
 }
 
 TEST_F(SliderTest, ADropNowhereCountsAsAClick) {
@@ -193,7 +193,7 @@ TEST_F(SliderTest, ADropOnTheBinDeletesThePeriodAndRebuildsOnlyAfterTheDrag) {
     EXPECT_EQ(c->cursor().shape(), Qt::ArrowCursor);
     Release(c, Over(c, bin));
 
-    EXPECT_EQ(DayText(*Day), "00:00-12:00 12:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-12:00 17, 12:00-24:00 19");
     EXPECT_TRUE(Selected.empty()) << "a drop that a target took is no click";
     ASSERT_EQ(SliderCount(), 2);
     EXPECT_EQ(SelectedCount(), 0);
@@ -267,20 +267,20 @@ TEST_F(SliderTest, APressAfterALostReleaseEndsTheOldGestureFirst) {
     EXPECT_FALSE(c->ResizingStart());
     EXPECT_EQ(c->x(), TimeToPixel(TimeOf(7, 0), 474)) << "the edge takes the stored start";
     Release(c, c->width() / 2);
-    EXPECT_EQ(DayText(*Day), "00:00-07:00 07:00-12:00 12:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-07:00 17, 07:00-12:00 21, 12:00-24:00 17");
 }
 
 TEST_F(SliderTest, AnEdgeDragWhoseReleaseWasLostStillRepairsTheDay) {
     Show({{0, 0, 6, 0, 17}, {6, 0, 8, 0, 21}, {8, 0, 12, 0, 19}, {12, 0, 24, 0, 17}});
     QPointer<TSingleComfortIntervalSlider> c = Slider(2);
     BeginEdgeDragTo(c, TimeToPixel(TimeOf(5, 0), 474));
-    ASSERT_EQ(DayText(*Day), "00:00-06:00 06:00-06:10 05:00-12:00 12:00-24:00");
+    ASSERT_EQ(DayText(*Day), "00:00-06:00 17, 06:00-06:10 21, 05:00-12:00 19, 12:00-24:00 17");
     QTest::mousePress(c, Qt::LeftButton, {}, QPoint(c->width() / 2, c->height() / 2));
-    EXPECT_EQ(DayText(*Day), "00:00-05:00 05:00-12:00 12:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-05:00 17, 05:00-12:00 19, 12:00-24:00 17");
     ASSERT_EQ(SliderCount(), 3);
     ASSERT_FALSE(c.isNull());
     Release(c, c->width() / 2); // reaches the replaced control, which does nothing
-    EXPECT_EQ(DayText(*Day), "00:00-05:00 05:00-12:00 12:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-05:00 17, 05:00-12:00 19, 12:00-24:00 17");
     EXPECT_EQ(SelectedCount(), 0);
     DeleteLater();
     EXPECT_TRUE(c.isNull());
@@ -300,7 +300,7 @@ TEST_F(SliderTest, ANarrowControlKeepsTheResizeCursorButOnlyItsLeftHalfMovesTheS
     EXPECT_FALSE(narrow->Dragging());
     Release(narrow, 8);
     EXPECT_TRUE(narrow->Selected());
-    EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-06:30 06:30-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-06:00 17, 06:00-06:30 21, 06:30-24:00 17");
 }
 
 TEST_F(SliderTest, ThePointerPastTheRightEdgeLeavesTheModelsMinimumAndSnapsBack) {
@@ -310,10 +310,10 @@ TEST_F(SliderTest, ThePointerPastTheRightEdgeLeavesTheModelsMinimumAndSnapsBack)
     BeginEdgeDragTo(c, right + 50);
     EXPECT_EQ(c->width(), 0);
     EXPECT_EQ(c->GetRight(), right);
-    EXPECT_EQ(TimeText(c->Interval()->Start()), "07:50");
+    EXPECT_EQ(HhMm(c->Interval()->Start()), "07:50");
     Release(c, 0);
     EXPECT_EQ(c->x(), TimeToPixel(TimeOf(7, 50), 474));
-    EXPECT_EQ(DayText(*Day), "00:00-07:50 07:50-08:00 08:00-24:00");
+    EXPECT_EQ(DayText(*Day), "00:00-07:50 17, 07:50-08:00 21, 08:00-24:00 17");
 }
 
 TEST_F(SliderTest, TheLastStartDraggedToOrPastTheRowsEndStopsTenMinutesBefore2400) {
@@ -323,10 +323,10 @@ TEST_F(SliderTest, TheLastStartDraggedToOrPastTheRowsEndStopsTenMinutesBefore240
         Show({{0, 0, 6, 0, 17}, {6, 0, 23, 0, 21}, {23, 0, 24, 0, 17}});
         TSingleComfortIntervalSlider* last = Slider(2);
         BeginEdgeDragTo(last, rowX);
-        EXPECT_EQ(TimeText(last->Interval()->Start()), "23:50");
-        EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-23:50 23:50-24:00");
+        EXPECT_EQ(HhMm(last->Interval()->Start()), "23:50");
+        EXPECT_EQ(DayText(*Day), "00:00-06:00 17, 06:00-23:50 21, 23:50-24:00 17");
         Release(last, 0);
-        EXPECT_EQ(DayText(*Day), "00:00-06:00 06:00-23:50 23:50-24:00");
+        EXPECT_EQ(DayText(*Day), "00:00-06:00 17, 06:00-23:50 21, 23:50-24:00 17");
         EXPECT_EQ(Day->Count(), 3);
         EXPECT_EQ(last->x(), TimeToPixel(TimeOf(23, 50), 474));
         EXPECT_GT(last->width(), 0);

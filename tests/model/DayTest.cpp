@@ -33,9 +33,9 @@ struct DayLog {
             const int index = day.IndexOf(dynamic_cast<TSingleHeatingInterval*>(sender));
             Events.push_back(
                 (sender == &day ? std::string("day") : "period " + std::to_string(index)) +
-                " changed: " + Describe(day));
+                " changed: " + DayText(day));
         };
-        day.OnStructureChange = [this, &day] { Events.push_back("structure: " + Describe(day)); };
+        day.OnStructureChange = [this, &day] { Events.push_back("structure: " + DayText(day)); };
         for (int i = 0; i < day.Count(); ++i)
             day.Items(i).OnTimesChange = [this](TTime start, TTime stop) {
                 Events.push_back("  times " + HhMm(start) + "-" + HhMm(stop));
@@ -85,27 +85,26 @@ TEST_P(DayDelete, NeighbourAbsorbsTheTime) {
     auto day = Day(GetParam().Before);
     DayRecorder recorder(*day);
     day->Delete(GetParam().Index);
-    EXPECT_EQ(Describe(*day), GetParam().After);
+    EXPECT_EQ(DayText(*day), GetParam().After);
     ASSERT_GE(recorder.Events.size(), 2u);
     EXPECT_EQ(recorder.Events[recorder.Events.size() - 2], "day changed by day");
     EXPECT_EQ(recorder.Events.back(), "structure");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DayDelete,
-                         testing::Values(DeleteCase{"00:00-06:00, 06:00-24:00", 0, "00:00-24:00"},
-                                         DeleteCase{"00:00-06:00, 06:00-24:00", 1, "00:00-24:00"},
-                                         DeleteCase{"00:00-06:00, 06:00-22:00, 22:00-24:00", 2,
-                                                    "00:00-06:00, 06:00-24:00"},
-                                         DeleteCase{"00:00-06:00, 06:00-22:00, 22:00-24:00", 1,
-                                                    "00:00-22:00, 22:00-24:00"},
-                                         DeleteCase{"00:00-06:00, 06:00-22:00, 22:00-24:00", 0,
-                                                    "00:00-22:00, 22:00-24:00"},
-                                         DeleteCase{"00:00-24:00", 0, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DayDelete,
+    testing::Values(
+        DeleteCase{"00:00-06:00, 06:00-24:00", 0, "00:00-24:00 17"},
+        DeleteCase{"00:00-06:00, 06:00-24:00", 1, "00:00-24:00 17"},
+        DeleteCase{"00:00-06:00, 06:00-22:00, 22:00-24:00", 2, "00:00-06:00 17, 06:00-24:00 17"},
+        DeleteCase{"00:00-06:00, 06:00-22:00, 22:00-24:00", 1, "00:00-22:00 17, 22:00-24:00 17"},
+        DeleteCase{"00:00-06:00, 06:00-22:00, 22:00-24:00", 0, "00:00-22:00 17, 22:00-24:00 17"},
+        DeleteCase{"00:00-24:00", 0, ""}));
 
 TEST(Day, SplitGivesTwoPeriodsWithSeparateEqualTemperatures) {
     auto day = Day("00:00-06:00, 06:00-08:00 21, 08:00-24:00");
     ASSERT_TRUE(day->SplitPeriod(&day->Items(1), T("07:07")));
-    EXPECT_EQ(Describe(*day), "00:00-06:00, 06:00-07:00, 07:00-08:00, 08:00-24:00");
+    EXPECT_EQ(DayText(*day), "00:00-06:00 17, 06:00-07:00 21, 07:00-08:00 21, 08:00-24:00 17");
     EXPECT_EQ(day->Items(1).Temperature().Value(), 21.0);
     EXPECT_EQ(day->Items(2).Temperature().Value(), 21.0);
     day->Items(2).Temperature().SetValue(25.0);
@@ -116,7 +115,7 @@ TEST(Day, SplitGivesTwoPeriodsWithSeparateEqualTemperatures) {
 TEST(Day, SplitOfTheLastPeriodPassesItsMinStopOn) {
     auto day = Day("00:00-18:00, 18:00-24:00");
     ASSERT_TRUE(day->SplitPeriod(&day->Items(1), T("21:00")));
-    EXPECT_EQ(Describe(*day), "00:00-18:00, 18:00-21:00, 21:00-24:00");
+    EXPECT_EQ(DayText(*day), "00:00-18:00 17, 18:00-21:00 17, 21:00-24:00 17");
     EXPECT_EQ(day->Items(1).MinStop(), 0.0);
     EXPECT_EQ(day->Items(2).MinStop(), 1.0);
     EXPECT_EQ(WellFormedProblem(*day), "");
@@ -131,10 +130,10 @@ class DaySplitRefused : public testing::TestWithParam<RefusedSplit> {};
 
 TEST_P(DaySplitRefused, ChangesNothing) {
     auto day = Day(GetParam().Day);
-    const std::string before = Describe(*day);
+    const std::string before = DayText(*day);
     DayRecorder recorder(*day);
     EXPECT_FALSE(day->SplitPeriod(&day->Items(GetParam().Index), T(GetParam().At)));
-    EXPECT_EQ(Describe(*day), before);
+    EXPECT_EQ(DayText(*day), before);
     EXPECT_TRUE(recorder.Events.empty());
 }
 
@@ -152,7 +151,7 @@ TEST(Day, AssignCopiesIntoSeparateWellFormedPeriods) {
     auto target = Day("00:00-01:00, 01:00-02:00, 02:00-03:00, 03:00-04:00, 04:00-24:00");
     DayRecorder recorder(*target);
     target->Assign(*source);
-    EXPECT_EQ(Describe(*target), Describe(*source));
+    EXPECT_EQ(DayText(*target), DayText(*source));
     EXPECT_EQ(WellFormedProblem(*target), "");
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(target->Items(i).Temperature().Value(), source->Items(i).Temperature().Value());
@@ -167,8 +166,7 @@ TEST(Day, AssignCopiesIntoSeparateWellFormedPeriods) {
 TEST(Day, AssignToItselfKeepsTheProgram) {
     auto day = Day("00:00-06:00 17, 06:00-24:00 21");
     day->Assign(*day);
-    EXPECT_EQ(Describe(*day), "00:00-06:00, 06:00-24:00");
-    EXPECT_EQ(day->Items(1).Temperature().Value(), 21.0);
+    EXPECT_EQ(DayText(*day), "00:00-06:00 17, 06:00-24:00 21");
 }
 
 // A start edge dragged to a time: SetStart plus AlignPreviousStop during the drag, then the
@@ -188,30 +186,31 @@ TEST_P(DayResolveOverlaps, RepairsTheDay) {
     TSingleHeatingInterval* period = &day->Items(c.Index);
     period->SetStart(T(c.DragTo));
     day->AlignPreviousStop(period);
-    EXPECT_EQ(Describe(*day), c.DuringDrag);
+    EXPECT_EQ(DayText(*day), c.DuringDrag);
     day->ResolveOverlaps(period);
-    EXPECT_EQ(Describe(*day), c.AfterRelease);
+    EXPECT_EQ(DayText(*day), c.AfterRelease);
     EXPECT_EQ(WellFormedProblem(*day), "");
     // The keys and the exact-value dialog move the start in one call, to the same day.
     auto moved = Day(c.Before);
     moved->MoveStart(&moved->Items(c.Index), T(c.DragTo));
-    EXPECT_EQ(Describe(*moved), c.AfterRelease);
+    EXPECT_EQ(DayText(*moved), c.AfterRelease);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Drags, DayResolveOverlaps,
     testing::Values(DragCase{"00:00-06:00, 06:00-09:00, 09:00-24:00", 2, "05:00",
-                             "00:00-06:00, 06:00-06:10, 05:00-24:00", "00:00-05:00, 05:00-24:00"},
+                             "00:00-06:00 17, 06:00-06:10 17, 05:00-24:00 17",
+                             "00:00-05:00 17, 05:00-24:00 17"},
                     DragCase{"00:00-06:00, 06:00-09:00, 09:00-24:00", 2, "07:00",
-                             "00:00-06:00, 06:00-07:00, 07:00-24:00",
-                             "00:00-06:00, 06:00-07:00, 07:00-24:00"},
+                             "00:00-06:00 17, 06:00-07:00 17, 07:00-24:00 17",
+                             "00:00-06:00 17, 06:00-07:00 17, 07:00-24:00 17"},
                     // across every predecessor: the dragged period becomes the first
                     DragCase{"00:00-06:00, 06:00-09:00, 09:00-24:00", 2, "00:00",
-                             "00:00-06:00, 06:00-06:10, 00:00-24:00", "00:00-24:00"},
+                             "00:00-06:00 17, 06:00-06:10 17, 00:00-24:00 17", "00:00-24:00 17"},
                     // the start cannot pass the period's own stop minus 10 minutes
                     DragCase{"00:00-06:00, 06:00-09:00, 09:00-24:00", 1, "10:00",
-                             "00:00-08:50, 08:50-09:00, 09:00-24:00",
-                             "00:00-08:50, 08:50-09:00, 09:00-24:00"}));
+                             "00:00-08:50 17, 08:50-09:00 17, 09:00-24:00 17",
+                             "00:00-08:50 17, 08:50-09:00 17, 09:00-24:00 17"}));
 
 // The forward pass: a period whose stop moved later covers or overlaps its successors.
 struct StopCase {
@@ -227,7 +226,7 @@ TEST_P(DayResolveOverlapsForward, RemovesCoveredSuccessors) {
     TSingleHeatingInterval* period = &day->Items(GetParam().Index);
     period->SetStop(T(GetParam().StopAt));
     day->ResolveOverlaps(period);
-    EXPECT_EQ(Describe(*day), GetParam().AfterRelease);
+    EXPECT_EQ(DayText(*day), GetParam().AfterRelease);
     EXPECT_EQ(WellFormedProblem(*day),
               ""); // also the bounds: a period become last has MinStop 24:00
 }
@@ -235,11 +234,11 @@ TEST_P(DayResolveOverlapsForward, RemovesCoveredSuccessors) {
 INSTANTIATE_TEST_SUITE_P(
     Stops, DayResolveOverlapsForward,
     testing::Values(StopCase{"00:00-06:00, 06:00-08:00, 08:00-09:00, 09:00-24:00", 1, "10:00",
-                             "00:00-06:00, 06:00-10:00, 10:00-24:00"},
+                             "00:00-06:00 17, 06:00-10:00 17, 10:00-24:00 17"},
                     // covers every successor: the period becomes the last
                     StopCase{"00:00-06:00, 06:00-08:00, 08:00-09:00, 09:00-24:00", 1, "24:00",
-                             "00:00-06:00, 06:00-24:00"},
-                    StopCase{"00:00-06:00, 06:00-24:00", 0, "24:00", "00:00-24:00"}));
+                             "00:00-06:00 17, 06:00-24:00 17"},
+                    StopCase{"00:00-06:00, 06:00-24:00", 0, "24:00", "00:00-24:00 17"}));
 
 // The order in which a day's operations notify, with the day as each subscriber sees it then.
 struct NotificationCase {
@@ -268,57 +267,64 @@ INSTANTIATE_TEST_SUITE_P(
                          "00:00-06:00, 06:00-24:00",
                          nullptr,
                          [](TDailyHeatingIntervals& d) { d.Insert(1, Period("03:00", "06:00")); },
-                         {"period 0 changed: 00:00-03:00, 06:00-24:00", "  times 00:00-03:00",
-                          "period 1 changed: 00:00-03:00, 03:00-06:00, 06:00-24:00",
-                          "structure: 00:00-03:00, 03:00-06:00, 06:00-24:00"}},
+                         {"period 0 changed: 00:00-03:00 17, 06:00-24:00 17", "  times 00:00-03:00",
+                          "period 1 changed: 00:00-03:00 17, 03:00-06:00 17, 06:00-24:00 17",
+                          "structure: 00:00-03:00 17, 03:00-06:00 17, 06:00-24:00 17"}},
         NotificationCase{
             "SplitPeriod",
             "00:00-06:00, 06:00-08:00 21, 08:00-24:00",
             nullptr,
             [](TDailyHeatingIntervals& d) { d.SplitPeriod(&d.Items(1), T("07:07")); },
-            {"period 1 changed: 00:00-06:00, 06:00-07:00, 08:00-24:00", "  times 06:00-07:00",
-             "period 1 changed: 00:00-06:00, 06:00-07:00, 08:00-24:00", "  times 06:00-07:00",
-             "period 2 changed: 00:00-06:00, 06:00-07:00, 07:00-08:00, 08:00-24:00",
-             "structure: 00:00-06:00, 06:00-07:00, 07:00-08:00, 08:00-24:00"}},
+            {"period 1 changed: 00:00-06:00 17, 06:00-07:00 21, 08:00-24:00 17",
+             "  times 06:00-07:00",
+             "period 1 changed: 00:00-06:00 17, 06:00-07:00 21, 08:00-24:00 17",
+             "  times 06:00-07:00",
+             "period 2 changed: 00:00-06:00 17, 06:00-07:00 21, 07:00-08:00 21, 08:00-24:00 17",
+             "structure: 00:00-06:00 17, 06:00-07:00 21, 07:00-08:00 21, 08:00-24:00 17"}},
         // the drag of the third start to 05:00: the backward pass deletes the second period
-        NotificationCase{
-            "ResolveOverlapsBackward",
-            "00:00-06:00, 06:00-09:00, 09:00-24:00",
-            [](TDailyHeatingIntervals& d) {
-                d.Items(2).SetStart(T("05:00"));
-                d.AlignPreviousStop(&d.Items(2));
-            },
-            [](TDailyHeatingIntervals& d) { d.ResolveOverlaps(&d.Items(2)); },
-            {"period 1 changed: 00:00-06:00, 06:00-24:00, 05:00-24:00", "  times 06:00-24:00",
-             "period 1 changed: 00:00-06:00, 06:10-24:00, 05:00-24:00", "  times 06:10-24:00",
-             "period 0 changed: 00:00-06:10, 06:10-24:00, 05:00-24:00", "  times 00:00-06:10",
-             "day changed: 00:00-06:10, 05:00-24:00", "structure: 00:00-06:10, 05:00-24:00",
-             "period 0 changed: 00:00-05:00, 05:00-24:00", "  times 00:00-05:00"}},
+        NotificationCase{"ResolveOverlapsBackward",
+                         "00:00-06:00, 06:00-09:00, 09:00-24:00",
+                         [](TDailyHeatingIntervals& d) {
+                             d.Items(2).SetStart(T("05:00"));
+                             d.AlignPreviousStop(&d.Items(2));
+                         },
+                         [](TDailyHeatingIntervals& d) { d.ResolveOverlaps(&d.Items(2)); },
+                         {"period 1 changed: 00:00-06:00 17, 06:00-24:00 17, 05:00-24:00 17",
+                          "  times 06:00-24:00",
+                          "period 1 changed: 00:00-06:00 17, 06:10-24:00 17, 05:00-24:00 17",
+                          "  times 06:10-24:00",
+                          "period 0 changed: 00:00-06:10 17, 06:10-24:00 17, 05:00-24:00 17",
+                          "  times 00:00-06:10", "day changed: 00:00-06:10 17, 05:00-24:00 17",
+                          "structure: 00:00-06:10 17, 05:00-24:00 17",
+                          "period 0 changed: 00:00-05:00 17, 05:00-24:00 17",
+                          "  times 00:00-05:00"}},
         // the stop of the second period moved to 10:00: the forward pass deletes the third
         NotificationCase{
             "ResolveOverlapsForward",
             "00:00-06:00, 06:00-08:00, 08:00-09:00, 09:00-24:00",
             [](TDailyHeatingIntervals& d) { d.Items(1).SetStop(T("10:00")); },
             [](TDailyHeatingIntervals& d) { d.ResolveOverlaps(&d.Items(1)); },
-            {"period 2 changed: 00:00-06:00, 06:00-10:00, 08:00-24:00, 09:00-24:00",
+            {"period 2 changed: 00:00-06:00 17, 06:00-10:00 17, 08:00-24:00 17, 09:00-24:00 17",
              "  times 08:00-24:00",
-             "period 2 changed: 00:00-06:00, 06:00-10:00, 09:00-24:00, 09:00-24:00",
+             "period 2 changed: 00:00-06:00 17, 06:00-10:00 17, 09:00-24:00 17, 09:00-24:00 17",
              "  times 09:00-24:00",
-             "period 1 changed: 00:00-06:00, 06:00-09:00, 09:00-24:00, 09:00-24:00",
-             "  times 06:00-09:00", "day changed: 00:00-06:00, 06:00-09:00, 09:00-24:00",
-             "structure: 00:00-06:00, 06:00-09:00, 09:00-24:00",
-             "period 1 changed: 00:00-06:00, 06:00-10:00, 09:00-24:00", "  times 06:00-10:00",
-             "period 2 changed: 00:00-06:00, 06:00-10:00, 10:00-24:00", "  times 10:00-24:00"}}),
+             "period 1 changed: 00:00-06:00 17, 06:00-09:00 17, 09:00-24:00 17, 09:00-24:00 17",
+             "  times 06:00-09:00", "day changed: 00:00-06:00 17, 06:00-09:00 17, 09:00-24:00 17",
+             "structure: 00:00-06:00 17, 06:00-09:00 17, 09:00-24:00 17",
+             "period 1 changed: 00:00-06:00 17, 06:00-10:00 17, 09:00-24:00 17",
+             "  times 06:00-10:00",
+             "period 2 changed: 00:00-06:00 17, 06:00-10:00 17, 10:00-24:00 17",
+             "  times 10:00-24:00"}}),
     [](const testing::TestParamInfo<NotificationCase>& info) { return info.param.Name; });
 
 TEST(Day, CloneIsDeepAndUnsubscribed) {
     auto day = Day("00:00-06:00 17, 06:00-24:00 21");
     auto copy = day->Clone();
-    EXPECT_EQ(Describe(*copy), Describe(*day));
+    EXPECT_EQ(DayText(*copy), DayText(*day));
     EXPECT_EQ(WellFormedProblem(*copy), "");
     bool notified = false;
     day->OnChange = [&](TModelObject*) { notified = true; };
     copy->Items(0).SetStop(T("07:00"));
     EXPECT_FALSE(notified);
-    EXPECT_EQ(Describe(*day), "00:00-06:00, 06:00-24:00");
+    EXPECT_EQ(DayText(*day), "00:00-06:00 17, 06:00-24:00 21");
 }

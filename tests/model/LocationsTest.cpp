@@ -114,7 +114,7 @@ TEST(Locations, CloneIsADeepCopy) {
     auto copy = location->Clone();
     EXPECT_EQ(copy->DisplayText, "name 5004");
     for (int d = 0; d < 7; ++d) {
-        EXPECT_EQ(Describe(copy->Days(d)), Describe(location->Days(d)));
+        EXPECT_EQ(DayText(copy->Days(d)), DayText(location->Days(d)));
         EXPECT_NE(&copy->Days(d), &location->Days(d));
     }
     location->Days(0).Delete(3);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DayText.h"
 #include "TDailyHeatingIntervals.h"
 
 #include <memory>
@@ -8,14 +9,6 @@
 #include <vector>
 
 namespace zeft::test {
-
-/// "06:10" for a time; "24:00" for the end of the day.
-inline std::string HhMm(TTime t) {
-    const int m = MinutesOf(t);
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d", m / 60, m % 60);
-    return buffer;
-}
 
 /// Parses "06:10".
 inline TTime T(const std::string& hhmm) {
@@ -28,7 +21,7 @@ inline std::unique_ptr<TSingleHeatingInterval> Period(const std::string& start,
                                                     T(stop));
 }
 
-/// A day from "00:00-06:00 17, 06:00-24:00 20" (temperatures optional).
+/// A day from "00:00-06:00 17, 06:00-24:00 20" as DayText writes it (temperatures optional).
 inline std::unique_ptr<TDailyHeatingIntervals> Day(const std::string& text) {
     auto day = std::make_unique<TDailyHeatingIntervals>();
     std::stringstream in(text);
@@ -39,17 +32,6 @@ inline std::unique_ptr<TDailyHeatingIntervals> Day(const std::string& text) {
         day->Add(Period(item.substr(0, 5), item.substr(6, 5), temperature));
     }
     return day;
-}
-
-/// "00:00-06:00, 06:00-24:00"
-inline std::string Describe(const TDailyHeatingIntervals& day) {
-    std::string text;
-    for (int i = 0; i < day.Count(); ++i) {
-        if (i > 0)
-            text += ", ";
-        text += HhMm(day.Items(i).Start()) + "-" + HhMm(day.Items(i).Stop());
-    }
-    return text;
 }
 
 /// Checks the well-formed rules: 1..7 periods, contiguous 00:00..24:00, at least 10 minutes

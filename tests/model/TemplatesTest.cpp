@@ -47,18 +47,6 @@ const TemplateTable Table[] = {
      "00:00-08:00 15, 08:00-17:30 20, 17:30-24:00 15"},
 };
 
-std::string DescribeWithTemperatures(const TDailyHeatingIntervals& day) {
-    std::string text;
-    for (int i = 0; i < day.Count(); ++i) {
-        const TSingleHeatingInterval& p = day.Items(i);
-        if (i > 0)
-            text += ", ";
-        text += HhMm(p.Start()) + "-" + HhMm(p.Stop()) + " " +
-                std::to_string(static_cast<int>(p.Temperature().Value()));
-    }
-    return text;
-}
-
 class Templates : public testing::TestWithParam<TemplateTable> {};
 
 } // namespace
@@ -70,7 +58,7 @@ TEST_P(Templates, EveryDayMatchesTheTableAndIsWellFormed) {
     for (int d = 0; d < 7; ++d) {
         const TDailyHeatingIntervals& day = location->Days(d);
         const char* expected = d < 5 ? t.Weekdays : d == 5 ? t.Saturday : t.Sunday;
-        EXPECT_EQ(DescribeWithTemperatures(day), expected) << "day " << d;
+        EXPECT_EQ(DayText(day), expected) << "day " << d;
         EXPECT_EQ(WellFormedProblem(day), "") << "day " << d;
         for (int i = 0; i < day.Count(); ++i)
             EXPECT_EQ(day.Items(i).Temperature().Value(),

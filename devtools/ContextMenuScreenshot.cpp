@@ -2,13 +2,13 @@
 // for the README. Not installed; not part of the tests.
 //   zeft_context_menu_screenshot file.png [language id, 9 by default]
 #include "TDayList.h"
+#include "TLocationList.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_Settings.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QSettings>
