@@ -231,29 +231,6 @@ INSTANTIATE_TEST_SUITE_P(MainForm, EveryEdit, testing::ValuesIn(EditCases),
                              return info.param.Name;
                          });
 
-TEST_F(UndoFixture, UndoingBackToTheSavedStateClearsModifiedAndLeavingItSetsIt) {
-    StartActive();
-    SelectLocation("Bathroom");
-    SelectPeriod(0, 1);
-    Key(Qt::Key_Plus);
-    NextFile = FSettingsDir.filePath("saved.zeft");
-    Command("FileSaveAs")->trigger();
-    ASSERT_FALSE(Form->Modified());
-    const std::string saved = State();
-    Key(Qt::Key_Plus); // the period is still selected
-    ASSERT_TRUE(Form->Modified());
-    Undo();
-    EXPECT_EQ(State(), saved);
-    EXPECT_FALSE(Form->Modified());
-    Undo(); // before the save: the file holds something else again
-    EXPECT_TRUE(Form->Modified());
-    Redo();
-    EXPECT_FALSE(Form->Modified());
-    // closing at the saved state asks nothing
-    EXPECT_TRUE(Form->close());
-    EXPECT_TRUE(Messages.empty());
-}
-
 TEST_F(UndoFixture, OpeningAFileClearsTheStack) {
     StartActive();
     Command("SchemeAdd")->trigger();
