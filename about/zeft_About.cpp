@@ -3,6 +3,7 @@
 #include "TLinkPanel.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 
 #include <QDesktopServices>
 #include <QEventLoop>
@@ -15,13 +16,6 @@
 namespace zeft {
 
 namespace {
-
-constexpr int TitleId = 1000;
-constexpr int ProductLineId = 1001;
-constexpr int SupportLineId = 1002;
-constexpr int SupportAddressId = 1003;
-constexpr int CloseId = 1004;
-constexpr int ProductNameId = 4000;
 
 // The box as designed, before the logo sets its size.
 constexpr int DesignedWidth = 602;
@@ -105,7 +99,8 @@ void TZEFTAboutForm::setVisible(bool visible) {
 }
 
 void TZEFTAboutForm::FormShow() {
-    setWindowTitle(FormatText(LoadLanguageString(TitleId), {LoadLanguageString(ProductNameId)}));
+    setWindowTitle(FormatText(LoadLanguageString(TextId::AboutTitle),
+                              {LoadLanguageString(TextId::ProductName)}));
 
     const QPixmap logo(LogoResource);
     imgLogo->setPixmap(logo);
@@ -123,19 +118,19 @@ void TZEFTAboutForm::FormShow() {
     btnClose->setGeometry(width - CloseButtonRightMargin - CloseButtonWidth, CloseButtonTop,
                           CloseButtonWidth, CloseButtonHeight);
 
-    memProductName->setText(FormatText(
-        LoadLanguageString(ProductLineId),
-        {LoadLanguageString(ProductNameId), GetVersionInfoValue(QStringLiteral("FileVersion"))}));
-    paProductSupportURL->SetCaption(
-        FormatText(LoadLanguageString(SupportLineId), {LoadLanguageString(SupportAddressId)}));
-    btnClose->setText(LoadLanguageString(CloseId));
+    memProductName->setText(FormatText(LoadLanguageString(TextId::AboutProductLine),
+                                       {LoadLanguageString(TextId::ProductName),
+                                        GetVersionInfoValue(QStringLiteral("FileVersion"))}));
+    paProductSupportURL->SetCaption(FormatText(LoadLanguageString(TextId::AboutSupportLine),
+                                               {LoadLanguageString(TextId::SupportAddress)}));
+    btnClose->setText(LoadLanguageString(TextId::Close));
     btnClose->setFocus();
 }
 
 void TZEFTAboutForm::paProductSupportURLClick() {
     if (paProductSupportURL->text().isEmpty())
         return;
-    const QString address = LoadLanguageString(SupportAddressId).trimmed();
+    const QString address = LoadLanguageString(TextId::SupportAddress).trimmed();
     // An empty address would open an empty browser window, or nothing at all.
     if (address.isEmpty() || !OpenUrl)
         return;

@@ -2,6 +2,7 @@
 
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -10,9 +11,6 @@
 namespace zeft {
 
 namespace {
-
-constexpr int TitleId = 4090;
-constexpr int CloseId = 1004;
 
 constexpr int Margin = 8;
 constexpr int CloseButtonWidth = 75;
@@ -64,14 +62,14 @@ void TZEFTHelpForm::setVisible(bool visible) {
 }
 
 void TZEFTHelpForm::FormShow() {
-    setWindowTitle(WithoutAccelerator(LoadLanguageString(TitleId)));
+    setWindowTitle(WithoutAccelerator(LoadLanguageString(TextId::MenuHelp)));
     // The documents are HTML, which the text browser shows as rich text.
     const std::unique_ptr<QByteArray> document = LoadLanguageResource(HelpResource);
     if (document)
         reHelpContents->setHtml(QString::fromUtf8(*document));
     else
         reHelpContents->clear();
-    btnClose->setText(LoadLanguageString(CloseId));
+    btnClose->setText(LoadLanguageString(TextId::Close));
 }
 
 void TZEFTHelpForm::btnCloseClick() {

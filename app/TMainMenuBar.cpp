@@ -1,6 +1,7 @@
 #include "TMainMenuBar.h"
 
 #include "zeft_LanguageResources.h"
+#include "zeft_StringIds.h"
 
 #include <initializer_list>
 
@@ -52,11 +53,11 @@ TMainMenuBar::TMainMenuBar(const std::function<QAction*(const QString&)>& comman
 }
 
 void TMainMenuBar::ApplyLanguageTexts() {
-    miFile->setTitle(LoadLanguageString(4010));
-    miEdit->setTitle(LoadLanguageString(4040));
-    miScheme->setTitle(LoadLanguageString(4020));
-    miHelp->setTitle(LoadLanguageString(4090));
-    miHelpLanguage->setTitle(LoadLanguageString(4091));
+    miFile->setTitle(LoadLanguageString(TextId::MenuFile));
+    miEdit->setTitle(LoadLanguageString(TextId::MenuEdit));
+    miScheme->setTitle(LoadLanguageString(TextId::MenuProgram));
+    miHelp->setTitle(LoadLanguageString(TextId::MenuHelp));
+    miHelpLanguage->setTitle(LoadLanguageString(TextId::MenuLanguage));
 }
 
 } // namespace zeft

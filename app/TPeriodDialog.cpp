@@ -3,6 +3,7 @@
 #include "TTemperature.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -47,7 +48,7 @@ public:
 TPeriodDialog::TPeriodDialog(QWidget* parent, TTime start, double temperature, bool startEditable)
     : QDialog(parent), FInitialTemperature(temperature) {
     setObjectName(QStringLiteral("dlgPeriod"));
-    setWindowTitle(LoadLanguageString(4914));
+    setWindowTitle(LoadLanguageString(TextId::PeriodDialogTitle));
 
     FStart = new TTenMinuteTimeEdit(this);
     FStart->setObjectName(QStringLiteral("edtStart"));
@@ -68,9 +69,9 @@ TPeriodDialog::TPeriodDialog(QWidget* parent, TTime start, double temperature, b
     FTemperature->setValue(temperature);
     FInitialShown = FTemperature->value();
 
-    auto* startLabel = new QLabel(LoadLanguageString(4915), this);
+    auto* startLabel = new QLabel(LoadLanguageString(TextId::PeriodDialogStart), this);
     startLabel->setBuddy(FStart);
-    auto* temperatureLabel = new QLabel(LoadLanguageString(4916), this);
+    auto* temperatureLabel = new QLabel(LoadLanguageString(TextId::PeriodDialogTemperature), this);
     temperatureLabel->setBuddy(FTemperature);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

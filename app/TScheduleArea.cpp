@@ -11,6 +11,7 @@
 #include "zeft_LanguageResources.h"
 #include "zeft_Pictures.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 #include "zeft_Template.h"
 
 #include <QAction>
@@ -37,9 +38,9 @@ struct TDayGroup {
 };
 
 const TDayGroup DayGroups[] = {
-    {4911, {0, 1, 2, 3, 4}},       // Monday to Friday
-    {4912, {5, 6}},                // Saturday and Sunday
-    {4913, {0, 1, 2, 3, 4, 5, 6}}, // All days
+    {TextId::CopyToWeekdays, {0, 1, 2, 3, 4}},      // Monday to Friday
+    {TextId::CopyToWeekend, {5, 6}},                // Saturday and Sunday
+    {TextId::CopyToAllDays, {0, 1, 2, 3, 4, 5, 6}}, // All days
 };
 
 } // namespace
@@ -202,8 +203,15 @@ void TScheduleArea::ResizeSchemeConfig() {
 void TScheduleArea::ApplyLanguageTexts() {
     for (int i = 0; i < lbDays->count() && i < 7; ++i)
         lbDays->item(i)->setText(DayName(i + 1));
-    lbDays->setToolTip(LoadLanguageString(4902));
+    lbDays->setToolTip(LoadLanguageString(TextId::DayListHint));
     FillTemperatureChooser();
+    // What screen readers say; the button's name begins with its caption, as seen.
+    cmbTemperature->setAccessibleName(LoadLanguageString(TextId::TemperatureChooserName));
+    imgTrashCan->setAccessibleName(LoadLanguageString(TextId::BinName));
+    imgTrashCan->setAccessibleDescription(LoadLanguageString(TextId::BinDescription));
+    btnSplitInterval->setAccessibleName(FormatText(LoadLanguageString(TextId::SplitButtonName),
+                                                   {WithoutAccelerator(FSplitCommand->text())}));
+    lbDays->setAccessibleName(LoadLanguageString(TextId::DayListName));
 }
 
 void TScheduleArea::FillTemperatureChooser() {
@@ -212,7 +220,7 @@ void TScheduleArea::FillTemperatureChooser() {
         values.push_back(n);
         values.push_back(n + 0.5);
     }
-    const QString format = LoadLanguageString(4802);
+    const QString format = LoadLanguageString(TextId::TemperatureChoice);
     cmbTemperature->Fill(values, [&format](double value) { return FormatText(format, {value}); });
 }
 
@@ -264,7 +272,7 @@ void TScheduleArea::cmbTemperatureSelect(int index) {
 }
 
 void TScheduleArea::ShowTemperatureInChooser(double value) {
-    const QString text = FormatText(LoadLanguageString(4802), {value});
+    const QString text = FormatText(LoadLanguageString(TextId::TemperatureChoice), {value});
     cmbTemperature->setCurrentIndex(cmbTemperature->findText(text, Qt::MatchFixedString));
 }
 
@@ -291,8 +299,9 @@ void TScheduleArea::SplitSingleIntervalExecute() {
     }
     case 1:
         TDialogs::Message(
-            window(), QMessageBox::Warning, WithoutAccelerator(LoadLanguageString(4600)),
-            FormatText(LoadLanguageString(4901),
+            window(), QMessageBox::Warning,
+            WithoutAccelerator(LoadLanguageString(TextId::SplitPeriod)),
+            FormatText(LoadLanguageString(TextId::TooManyPeriods),
                        {static_cast<long long>(TDailyHeatingIntervals::MaxPeriodsPerDay)}),
             QMessageBox::Ok);
         break;
@@ -346,7 +355,7 @@ void TScheduleArea::lbDaysContextMenu(QPoint globalPos, int dayIndex) {
         FDayMenu->deleteLater();
     FDayMenu = new QMenu(this);
     FDayMenu->setObjectName(QStringLiteral("lbDaysMenu"));
-    QMenu* copyTo = FDayMenu->addMenu(LoadLanguageString(4910));
+    QMenu* copyTo = FDayMenu->addMenu(LoadLanguageString(TextId::CopyTo));
     copyTo->setObjectName(QStringLiteral("miCopyTo"));
     for (int day = 0; day < 7; ++day) {
         if (day == dayIndex)

@@ -4,6 +4,7 @@
 #include "zeft_DisplayScale.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 
 #include <QLabel>
 #include <QTime>
@@ -16,13 +17,13 @@ namespace {
 int NoStickTextId(TNoStickReason reason) {
     switch (reason) {
     case TNoStickReason::NoAccess:
-        return 4820;
+        return TextId::StickNotPermitted;
     case TNoStickReason::InUse:
-        return 4821;
+        return TextId::StickInUse;
     case TNoStickReason::NotFound:
         break;
     }
-    return 4803;
+    return TextId::StickMissing;
 }
 
 } // namespace
@@ -54,14 +55,14 @@ void TStatusBar::ShowConnection(std::uint8_t state, std::int32_t value, TNoStick
         StatusPanel0->setText(LoadLanguageString(NoStickTextId(reason)));
         break;
     case 1:
-        StatusPanel0->setText(LoadLanguageString(4804));
+        StatusPanel0->setText(LoadLanguageString(TextId::StickReady));
         break;
     case 2:
-        StatusPanel0->setText(
-            FormatText(LoadLanguageString(4805), {static_cast<long long>(value)}));
+        StatusPanel0->setText(FormatText(LoadLanguageString(TextId::TransferProgress),
+                                         {static_cast<long long>(value)}));
         break;
     case 3:
-        StatusPanel0->setText(LoadLanguageString(4806));
+        StatusPanel0->setText(LoadLanguageString(TextId::TransferFailed));
         break;
     default:
         break;

@@ -11,6 +11,7 @@
 #include "zeft_PrintCommands.h"
 #include "zeft_ProgramIcon.h"
 #include "zeft_Settings.h"
+#include "zeft_StringIds.h"
 #include "zeft_USBConnection.h"
 
 #include <QMessageBox>
@@ -32,8 +33,8 @@ bool TZEFTApplication::notify(QObject* receiver, QEvent* event) {
 
 void TZEFTApplication::ShowErrorReport(const QString& text) {
     // The program's title in the current language, as every window of it is titled.
-    TDialogs::Message(QApplication::activeWindow(), QMessageBox::Critical, LoadLanguageString(4000),
-                      text, QMessageBox::Ok);
+    TDialogs::Message(QApplication::activeWindow(), QMessageBox::Critical,
+                      LoadLanguageString(TextId::ProductName), text, QMessageBox::Ok);
 }
 
 int RunProgram(int argc, char** argv) {

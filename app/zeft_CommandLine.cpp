@@ -1,6 +1,7 @@
 #include "zeft_CommandLine.h"
 
 #include "zeft_LanguageResources.h"
+#include "zeft_StringIds.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -53,11 +54,12 @@ bool ToolkitMayKnow(const QStringList& arguments) {
 
 TCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(LoadLanguageString(4000));
+    parser.setApplicationDescription(LoadLanguageString(TextId::ProductName));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QString file = LoadLanguageString(4815);
-    parser.addPositionalArgument(file, LoadLanguageString(4814), QLatin1Char('[') + file + ']');
+    const QString file = LoadLanguageString(TextId::CommandLineFileName);
+    parser.addPositionalArgument(file, LoadLanguageString(TextId::CommandLineFileHelp),
+                                 QLatin1Char('[') + file + ']');
 
     TCommandLine result;
     const QString program = QStringLiteral("zeft");

@@ -14,6 +14,7 @@
 #include "zeft_Pictures.h"
 #include "zeft_Routines.h"
 #include "zeft_Settings.h"
+#include "zeft_StringIds.h"
 #include "zeft_USBConnection.h"
 
 #include <QAction>
@@ -163,7 +164,7 @@ void TZEFTMainForm::FormCreate() {
     }
     ApplyLanguageTexts();
     Command(QStringLiteral("FileSave"))->setEnabled(false);
-    FDialogFilter = LoadLanguageString(4801);
+    FDialogFilter = LoadLanguageString(TextId::FileFilter);
 
     if (FServices.StartFile) {
         LoadFile(*FServices.StartFile); // named on the command line: instead of the last file
@@ -213,9 +214,10 @@ void TZEFTMainForm::ConnectDocument() {
 bool TZEFTMainForm::FormCloseQuery() {
     if (!Modified())
         return true;
-    const auto answer = TDialogs::Message(
-        this, QMessageBox::Question, WithoutAccelerator(LoadLanguageString(4014)),
-        LoadLanguageString(4808), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = TDialogs::Message(this, QMessageBox::Question,
+                                          WithoutAccelerator(LoadLanguageString(TextId::FileExit)),
+                                          LoadLanguageString(TextId::SaveChangesPrompt),
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (answer) {
     case QMessageBox::Yes:
         FileSaveExecute();
@@ -248,7 +250,7 @@ void TZEFTMainForm::closeEvent(QCloseEvent* event) {
         FormClose();
     } catch (const TSettingsError& error) {
         TDialogs::Message(this, QMessageBox::Critical, windowTitle(),
-                          FormatText(LoadLanguageString(4813),
+                          FormatText(LoadLanguageString(TextId::SettingNotStored),
                                      {error.ValueName(), QDir::toNativeSeparators(error.Store())}),
                           QMessageBox::Ok);
     } catch (const std::exception& error) {

@@ -122,8 +122,6 @@ private:
     void CreateCommands();
     void CreateMenus();
     void ApplyLanguageTexts();
-    /// The names and descriptions screen readers give the controls.
-    void ApplyAccessibleTexts();
     void SetLanguage(std::uint16_t languageId);
     void UpdateLocationCommands();
     void UpdateFileCommands(int remainingLocations);

@@ -9,6 +9,8 @@
 #include "zeft_Main.h"
 #include "zeft_QtTranslations.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
+#include "zeft_Templates.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -42,43 +44,46 @@ void TZEFTMainForm::CreateCommands() {
                 service();
         };
     };
+    namespace T = TextId;
     const struct {
         const char* Name;
         QKeySequence Shortcut;
-        int TextId;
+        int Text;
         std::function<void()> Execute;
     } commands[] = {
-        {"FileOpen", Qt::CTRL | Qt::Key_O, 4011, [this] { FileOpenExecute(); }},
-        {"FileSave", Qt::CTRL | Qt::Key_S, 4012, [this] { FileSaveExecute(); }},
-        {"FileSaveAs", Qt::CTRL | Qt::SHIFT | Qt::Key_S, 4013, [this] { FileSaveAsExecute(); }},
-        {"FileExit", Qt::CTRL | Qt::Key_Q, 4014, [this] { close(); }},
-        {"EditUndo", Qt::CTRL | Qt::Key_Z, 4041,
+        {"FileOpen", Qt::CTRL | Qt::Key_O, T::FileOpen, [this] { FileOpenExecute(); }},
+        {"FileSave", Qt::CTRL | Qt::Key_S, T::FileSave, [this] { FileSaveExecute(); }},
+        {"FileSaveAs", Qt::CTRL | Qt::SHIFT | Qt::Key_S, T::FileSaveAs,
+         [this] { FileSaveAsExecute(); }},
+        {"FileExit", Qt::CTRL | Qt::Key_Q, T::FileExit, [this] { close(); }},
+        {"EditUndo", Qt::CTRL | Qt::Key_Z, T::EditUndo,
          [this] {
              // A drag changes the day as the pointer moves: the step it makes comes on release.
              if (!paSchemeConfig->GestureRunning())
                  FDocument->Undo();
          }},
-        {"EditRedo", Qt::CTRL | Qt::Key_Y, 4042,
+        {"EditRedo", Qt::CTRL | Qt::Key_Y, T::EditRedo,
          [this] {
              if (!paSchemeConfig->GestureRunning())
                  FDocument->Redo();
          }},
-        {"SchemeAdd", {}, 4021, [this] { AddTemplateLocation(0); }},
-        {"SchemeDuplicate", Qt::CTRL | Qt::Key_D, 4043, [this] { SchemeDuplicateExecute(); }},
-        {"SchemeRemove", {}, 4023, [this] { SchemeRemoveExecute(); }},
-        {"SchemePrint", Qt::CTRL | Qt::Key_P, 4024, print},
-        {"SchemePrintAll", {}, 4025, printAll},
-        {"SchemePrintPreview", Qt::CTRL | Qt::SHIFT | Qt::Key_P, 4061,
+        {"SchemeAdd", {}, T::SchemeAdd, [this] { AddTemplateLocation(0); }},
+        {"SchemeDuplicate", Qt::CTRL | Qt::Key_D, T::SchemeDuplicate,
+         [this] { SchemeDuplicateExecute(); }},
+        {"SchemeRemove", {}, T::SchemeRemove, [this] { SchemeRemoveExecute(); }},
+        {"SchemePrint", Qt::CTRL | Qt::Key_P, T::SchemePrint, print},
+        {"SchemePrintAll", {}, T::SchemePrintAll, printAll},
+        {"SchemePrintPreview", Qt::CTRL | Qt::SHIFT | Qt::Key_P, T::SchemePrintPreview,
          [this] { SchemePrintPreviewExecute(); }},
-        {"SchemeExportPdf", Qt::CTRL | Qt::Key_E, 4060, [this] { SchemeExportPdfExecute(); }},
-        {"SchemeTransmit", Qt::CTRL | Qt::Key_T, 4026, [this] { SchemeTransmitExecute(); }},
+        {"SchemeExportPdf", Qt::CTRL | Qt::Key_E, T::SchemeExportPdf,
+         [this] { SchemeExportPdfExecute(); }},
+        {"SchemeTransmit", Qt::CTRL | Qt::Key_T, T::SchemeTransmit,
+         [this] { SchemeTransmitExecute(); }},
         {"SelectScheme", {}, 0, [this] { SelectSchemeExecute(lvLocations->currentItem()); }},
-        {"SplitSingleInterval", {}, 4600, [this] { paSchemeConfig->SplitSingleIntervalExecute(); }},
-        {"HelpContents", Qt::Key_F1, 4098, run(FServices.ShowHelp)},
-        {"HelpAbout", {}, 4092, run(FServices.ShowAbout)},
-        {"HelpLanguageGerman", {}, 4200, [this] { SetLanguage(MakeLanguageID(7, 1)); }},
-        {"HelpLanguageEnglish", {}, 4201, [this] { SetLanguage(MakeLanguageID(9, 1)); }},
-        {"HelpLanguageFrench", {}, 4202, [this] { SetLanguage(MakeLanguageID(12, 1)); }},
+        {"SplitSingleInterval", QKeySequence(), T::SplitPeriod,
+         [this] { paSchemeConfig->SplitSingleIntervalExecute(); }},
+        {"HelpContents", Qt::Key_F1, T::HelpContents, run(FServices.ShowHelp)},
+        {"HelpAbout", {}, T::HelpAbout, run(FServices.ShowAbout)},
     };
     auto add = [this](const QString& name, const QKeySequence& shortcut, int textId,
                       const std::function<void()>& execute) {
@@ -93,7 +98,17 @@ void TZEFTMainForm::CreateCommands() {
         addAction(action);
     };
     for (const auto& command : commands)
-        add(QLatin1String(command.Name), command.Shortcut, command.TextId, command.Execute);
+        add(QLatin1String(command.Name), command.Shortcut, command.Text, command.Execute);
+    const struct {
+        const char* Name;
+        int Text;
+        int PrimaryLanguage;
+    } languages[] = {{"HelpLanguageGerman", T::LanguageGerman, 7},
+                     {"HelpLanguageEnglish", T::LanguageEnglish, 9},
+                     {"HelpLanguageFrench", T::LanguageFrench, 12}};
+    for (const auto& language : languages)
+        add(QLatin1String(language.Name), {}, language.Text,
+            [this, id = language.PrimaryLanguage] { SetLanguage(MakeLanguageID(id, 1)); });
     for (int i = 1; i <= 9; ++i)
         add(QStringLiteral("SchemeAddTemplate%1").arg(i), {}, 0,
             [this, i] { AddTemplateLocation(i); });
@@ -116,33 +131,23 @@ void TZEFTMainForm::ApplyLanguageTexts() {
     auto text = [](int id) { return LoadLanguageString(id); };
     // Qt's own texts (standard buttons, file and print dialogs) speak the same language.
     ApplyQtTranslations(LanguageID);
-    setWindowTitle(text(4000));
+    setWindowTitle(text(TextId::ProductName));
     FMenuBar->ApplyLanguageTexts();
     for (QAction* action : actions())
         if (const int id = action->property(TextIdProperty).toInt(); id > 0)
             action->setText(text(id));
     for (int i = 1; i <= 9; ++i)
         Command(QStringLiteral("SchemeAddTemplate%1").arg(i))
-            ->setText(FormatText(text(4022), {text(5000 + i)}));
-    Command(QStringLiteral("HelpAbout"))->setText(FormatText(text(4092), {text(4000)}));
+            ->setText(
+                FormatText(text(TextId::SchemeAddTemplate), {text(TemplateNameStringId + i)}));
+    Command(QStringLiteral("HelpAbout"))
+        ->setText(FormatText(text(TextId::HelpAbout), {text(TextId::ProductName)}));
     paSchemeConfig->ApplyLanguageTexts();
-    ApplyAccessibleTexts();
-    sbStatus->setAccessibleName(text(4958));
-}
-
-void TZEFTMainForm::ApplyAccessibleTexts() {
-    auto text = [](int id) { return LoadLanguageString(id); };
-    // The buttons' names begin with their captions, so that what is said matches what is seen.
-    auto caption = [this](const char* command) {
-        return WithoutAccelerator(Command(QLatin1String(command))->text());
-    };
-    cmbTemperature->setAccessibleName(text(4952));
-    imgTrashCan->setAccessibleName(text(4953));
-    imgTrashCan->setAccessibleDescription(text(4954));
-    btnSplitInterval->setAccessibleName(FormatText(text(4955), {caption("SplitSingleInterval")}));
-    btnTransmit->setAccessibleName(FormatText(text(4956), {caption("SchemeTransmit")}));
-    lbDays->setAccessibleName(text(4957));
-    lvLocations->setAccessibleName(text(4959));
+    // What screen readers say; the button's name begins with its caption, as seen.
+    btnTransmit->setAccessibleName(
+        FormatText(text(TextId::TransmitButtonName), {WithoutAccelerator(btnTransmit->text())}));
+    lvLocations->setAccessibleName(text(TextId::LocationListName));
+    sbStatus->setAccessibleName(text(TextId::StatusBarName));
 }
 
 void TZEFTMainForm::SetLanguage(std::uint16_t languageId) {
@@ -152,7 +157,7 @@ void TZEFTMainForm::SetLanguage(std::uint16_t languageId) {
 
 void TZEFTMainForm::RefreshLanguage() {
     ApplyLanguageTexts();
-    FDialogFilter = LoadLanguageString(4801);
+    FDialogFilter = LoadLanguageString(TextId::FileFilter);
     paSchemeConfig->ResizeSchemeConfig();
     ShowConnectionStatus();
     timCurrentTime->stop();

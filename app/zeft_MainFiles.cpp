@@ -6,6 +6,7 @@
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 
 #include <QAction>
 #include <QDir>
@@ -20,7 +21,7 @@ void TZEFTMainForm::LoadFile(const QString& path) {
     if (!outcome.Ok()) {
         // The locations on screen stay, and so do their unsaved changes; a plain Save will
         // not write over the file unasked. At start-up the message waits for the window.
-        FPendingMessages << FormatText(LoadLanguageString(4810),
+        FPendingMessages << FormatText(LoadLanguageString(TextId::CannotReadFile),
                                        {QDir::toNativeSeparators(path), outcome.Error});
         if (isVisible())
             ShowPendingMessages();
@@ -36,8 +37,9 @@ void TZEFTMainForm::LoadFile(const QString& path) {
 void TZEFTMainForm::ShowPendingMessages() {
     const QStringList messages = std::exchange(FPendingMessages, {});
     for (const QString& text : messages)
-        TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4811)),
-                          text, QMessageBox::Ok);
+        TDialogs::Message(this, QMessageBox::Critical,
+                          WithoutAccelerator(LoadLanguageString(TextId::OpenCaption)), text,
+                          QMessageBox::Ok);
 }
 
 void TZEFTMainForm::showEvent(QShowEvent* event) {
@@ -49,7 +51,8 @@ void TZEFTMainForm::showEvent(QShowEvent* event) {
 
 void TZEFTMainForm::FileOpenExecute() {
     // Opening replaces the locations: unsaved changes are offered for saving first.
-    if (Modified() && !SaveChangesFirst(WithoutAccelerator(LoadLanguageString(4811))))
+    if (Modified() &&
+        !SaveChangesFirst(WithoutAccelerator(LoadLanguageString(TextId::OpenCaption))))
         return;
     const std::optional<QString> path =
         TDialogs::OpenFileName(this, FDocument->FileName(), FDialogFilter);
@@ -58,9 +61,9 @@ void TZEFTMainForm::FileOpenExecute() {
 }
 
 bool TZEFTMainForm::SaveChangesFirst(const QString& caption) {
-    const auto answer =
-        TDialogs::Message(this, QMessageBox::Question, caption, LoadLanguageString(4808),
-                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = TDialogs::Message(this, QMessageBox::Question, caption,
+                                          LoadLanguageString(TextId::SaveChangesPrompt),
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (answer) {
     case QMessageBox::Yes:
         FileSaveExecute();
@@ -75,8 +78,9 @@ bool TZEFTMainForm::SaveChangesFirst(const QString& caption) {
 bool TZEFTMainForm::SaveTo(const QString& path) {
     if (FDocument->SaveAs(path).Ok())
         return true;
-    TDialogs::Message(this, QMessageBox::Critical, WithoutAccelerator(LoadLanguageString(4012)),
-                      LoadLanguageString(4807), QMessageBox::Ok);
+    TDialogs::Message(this, QMessageBox::Critical,
+                      WithoutAccelerator(LoadLanguageString(TextId::FileSave)),
+                      LoadLanguageString(TextId::CannotSave), QMessageBox::Ok);
     return false;
 }
 
@@ -110,13 +114,13 @@ void TZEFTMainForm::SchemeExportPdfExecute() {
     if (!FServices.ExportPdf)
         return;
     // Beside the schedule file and named after it; without one, after the report's title.
-    QString preset = LoadLanguageString(6000) + QStringLiteral(".pdf");
+    QString preset = LoadLanguageString(TextId::PrintJobTitle) + QStringLiteral(".pdf");
     if (!FDocument->FileName().isEmpty()) {
         const QFileInfo file(FDocument->FileName());
         preset = file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
     }
-    const std::optional<QString> path =
-        TDialogs::SaveFileName(this, preset, LoadLanguageString(4062), QStringLiteral("pdf"));
+    const std::optional<QString> path = TDialogs::SaveFileName(
+        this, preset, LoadLanguageString(TextId::PdfFilter), QStringLiteral("pdf"));
     if (path)
         FServices.ExportPdf(Locations(), *path);
 }

@@ -7,6 +7,7 @@
 #include "TScheduleFileError.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_ScheduleFile.h"
+#include "zeft_StringIds.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,12 +15,6 @@
 #include <utility>
 
 namespace zeft {
-
-namespace {
-
-constexpr int FileMissingTextId = 4812;
-
-} // namespace
 
 TScheduleDocument::TScheduleDocument()
     : FLocations(std::make_unique<THeatingLocations>()),
@@ -63,7 +58,7 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
         FLoading = false;
         FFileUnread = true;
         outcome.Error = QFileInfo::exists(path) ? QString::fromUtf8(error.what())
-                                                : LoadLanguageString(FileMissingTextId);
+                                                : LoadLanguageString(TextId::FileMissing);
     }
     FFileName = path;
     return outcome;

@@ -8,6 +8,7 @@
 #include "zeft_EditorGeometry.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 #include "zeft_TimeText.h"
 
 #include <QFontMetrics>
@@ -20,8 +21,6 @@ namespace zeft {
 
 namespace {
 
-constexpr int CaptionShortTextId = 2000; // temperature only
-constexpr int CaptionLongTextId = 2001;  // start time and temperature
 const TTime LongCaptionDuration = TimeOf(5, 0);
 
 /// The selected control's frame: Round(2 × s) pixels, at least one.
@@ -177,8 +176,9 @@ QString TSingleComfortIntervalSlider::CaptionText() const {
     if (!FInterval)
         return {};
     const bool withStart = !LaterThan(LongCaptionDuration, FInterval->Duration());
-    return FormatText(LoadLanguageString(withStart ? CaptionLongTextId : CaptionShortTextId),
-                      {FInterval->Temperature().Value(), FormatShortTime(FInterval->Start())});
+    return FormatText(
+        LoadLanguageString(withStart ? TextId::PeriodCaptionLong : TextId::PeriodCaptionShort),
+        {FInterval->Temperature().Value(), FormatShortTime(FInterval->Start())});
 }
 
 QString TSingleComfortIntervalSlider::ShownCaption() const {
@@ -190,9 +190,10 @@ QString TSingleComfortIntervalSlider::ShownCaption() const {
     const QString caption = CaptionText();
     if (!caption.isEmpty() && metrics.horizontalAdvance(caption) <= room)
         return caption;
-    const QString shortCaption = FInterval ? FormatText(LoadLanguageString(CaptionShortTextId),
-                                                        {FInterval->Temperature().Value()})
-                                           : QString();
+    const QString shortCaption = FInterval
+                                     ? FormatText(LoadLanguageString(TextId::PeriodCaptionShort),
+                                                  {FInterval->Temperature().Value()})
+                                     : QString();
     if (!shortCaption.isEmpty() && metrics.horizontalAdvance(shortCaption) <= room)
         return shortCaption;
     return {};
@@ -201,7 +202,7 @@ QString TSingleComfortIntervalSlider::ShownCaption() const {
 QString TSingleComfortIntervalSlider::ToolTipText() const {
     if (!FInterval)
         return {};
-    return FormatText(LoadLanguageString(CaptionLongTextId),
+    return FormatText(LoadLanguageString(TextId::PeriodCaptionLong),
                       {FInterval->Temperature().Value(), FormatShortTime(FInterval->Start())});
 }
 

@@ -5,6 +5,7 @@
 #include "TSingleHeatingInterval.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 #include "zeft_TimeText.h"
 
 #include <QAccessible>
@@ -17,9 +18,6 @@
 namespace zeft {
 
 namespace {
-
-constexpr int PeriodNameId = 4950;
-constexpr int DayRowNameId = 4951;
 
 class TPeriodAccessible : public QAccessibleWidget {
 public:
@@ -110,7 +108,7 @@ QString PeriodAccessibleName(const TSingleComfortIntervalSlider& control) {
     const TDailyComfortIntervalsSlider* row = TDailyComfortIntervalsSlider::RowOf(&control);
     const QString day = row ? DayName(row->Day() + 1) : QString();
     const QString name =
-        FormatText(LoadLanguageString(PeriodNameId),
+        FormatText(LoadLanguageString(TextId::PeriodAccessibleName),
                    {day, FormatTimeOfDayForSpeech(period->Start()),
                     FormatTimeOfDayForSpeech(period->Stop()), period->Temperature().Value()});
     // Without a day the name starts with its times.
@@ -118,7 +116,7 @@ QString PeriodAccessibleName(const TSingleComfortIntervalSlider& control) {
 }
 
 QString DayRowAccessibleName(const TDailyComfortIntervalsSlider& row) {
-    return FormatText(LoadLanguageString(DayRowNameId), {DayName(row.Day() + 1)});
+    return FormatText(LoadLanguageString(TextId::DayRowAccessibleName), {DayName(row.Day() + 1)});
 }
 
 void NotifyAccessibleNameChanged(QWidget* widget) {

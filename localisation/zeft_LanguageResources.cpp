@@ -2,6 +2,7 @@
 
 #include "zeft_ProgramResources.h"
 #include "zeft_ResourceModule.h"
+#include "zeft_StringIds.h"
 
 #include <cstdint>
 #include <cstring>
@@ -14,7 +15,6 @@ TLanguageId SublanguageID = 0;
 namespace {
 
 constexpr int EntriesPerBlock = 16;
-constexpr int FirstDayNameId = 3000;
 
 const TResourceModule& ModuleOrProgram(const TResourceModule* module) {
     return module ? *module : ProgramModule();
@@ -110,7 +110,7 @@ std::unique_ptr<QByteArray> LoadLanguageResource(const QString& name, TLanguageI
 QString DayName(int day) {
     if (day < 1 || day > 7)
         return {};
-    return LoadLanguageString(FirstDayNameId - 1 + day);
+    return LoadLanguageString(TextId::FirstDayName - 1 + day);
 }
 
 } // namespace zeft

@@ -5,6 +5,7 @@
 #include "TReportError.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
+#include "zeft_StringIds.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,14 +19,6 @@
 namespace zeft {
 
 namespace {
-
-constexpr int JobTitleId = 6000;
-constexpr int PageHeadingId = 6001;
-constexpr int TemperatureCellId = 6002;
-constexpr int EmptyTimeCellId = 6003;
-constexpr int EmptyTemperatureCellId = 6004;
-constexpr int PageNumbersId = 6010;
-constexpr int PrintedOnId = 6011;
 
 constexpr int DisplayTextWidth = 64;
 constexpr int DayOfWeekWidth = 16;
@@ -175,13 +168,13 @@ void TZEFTPrintProfiles::RunReport(const std::function<void()>& run) {
 }
 
 void TZEFTPrintProfiles::PrepareReport() {
-    RvSystem.SetJobTitle(LoadLanguageString(JobTitleId));
+    RvSystem.SetJobTitle(LoadLanguageString(TextId::PrintJobTitle));
     RvProject.SelectReport(ReportName);
-    RvProject.SetParam(PageHeadingParam, LoadLanguageString(PageHeadingId));
+    RvProject.SetParam(PageHeadingParam, LoadLanguageString(TextId::PrintPageHeading));
     RvProject.SetParam(PrintedOnParam,
-                       FormatText(LoadLanguageString(PrintedOnId),
+                       FormatText(LoadLanguageString(TextId::PrintedOn),
                                   {QLocale().toString(Today(), QLocale::ShortFormat)}));
-    RvProject.SetParam(PageNumbersParam, LoadLanguageString(PageNumbersId));
+    RvProject.SetParam(PageNumbersParam, LoadLanguageString(TextId::PrintPageNumbers));
 }
 
 int TZEFTPrintProfiles::connHeatingLocationsOpen() const {
@@ -222,11 +215,11 @@ void TZEFTPrintProfiles::connComfortIntervalsGetRow(int row, QStringList& values
         if (day && slot < day->Count()) {
             const TSingleHeatingInterval& period = day->Items(slot);
             values.append(FormatStartTime(period.Start()));
-            values.append(
-                FormatText(LoadLanguageString(TemperatureCellId), {period.Temperature().Value()}));
+            values.append(FormatText(LoadLanguageString(TextId::PrintTemperatureCell),
+                                     {period.Temperature().Value()}));
         } else {
-            values.append(LoadLanguageString(EmptyTimeCellId));
-            values.append(LoadLanguageString(EmptyTemperatureCellId));
+            values.append(LoadLanguageString(TextId::PrintEmptyTimeCell));
+            values.append(LoadLanguageString(TextId::PrintEmptyTemperatureCell));
         }
     }
 }
