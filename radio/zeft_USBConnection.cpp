@@ -23,18 +23,66 @@ void TUSBConnection::SetOwnerThreadPoster(TOwnerThreadCall::TPoster poster) {
     FOwnerCall.SetPoster(std::move(poster));
 }
 
-void TUSBConnection::RequestTransmission(const THeatingLocation& location) {
-    RequestTransmission(location.Clone());
+std::uint64_t TUSBConnection::RequestTransmission(const THeatingLocation& location) {
+    return RequestTransmission(location.Clone());
 }
 
-void TUSBConnection::RequestTransmission(std::unique_ptr<THeatingLocation> snapshot) {
+std::uint64_t TUSBConnection::RequestTransmission(std::unique_ptr<THeatingLocation> snapshot) {
     if (!snapshot)
-        return;
+        return 0;
+    std::uint64_t replaced = 0;
+    std::uint64_t id = 0;
     {
         std::lock_guard lock(FRequestMutex);
+        // One on its way is finished and reports what became of it; one waiting is withdrawn.
+        if (FPendingLocation && FTransmittingId != FPendingId)
+            replaced = FPendingId;
         FPendingLocation = std::move(snapshot);
+        id = FPendingId = ++FLastId;
+        FFailedAttempts = 0;
+        FHeld = false;
+        FHeldAsked = false;
     }
     FTransmitPending.store(true, std::memory_order_release);
+    if (replaced != 0)
+        NotifyFinished(replaced, TRequestOutcome::Withdrawn);
+    return id;
+}
+
+bool TUSBConnection::TransmitHeld() const {
+    std::lock_guard lock(FRequestMutex);
+    return FHeld && FPendingLocation;
+}
+
+int TUSBConnection::FailedAttempts() const {
+    std::lock_guard lock(FRequestMutex);
+    return FPendingLocation ? FFailedAttempts : 0;
+}
+
+void TUSBConnection::CancelTransmission() {
+    std::uint64_t id = 0;
+    {
+        std::lock_guard lock(FRequestMutex);
+        if (!FPendingLocation)
+            return;
+        id = FPendingId;
+        if (FTransmittingId == id)
+            FTransmissionStop.request_stop(); // no frame after this one
+        FPendingLocation.reset();
+        FPendingId = 0;
+        FHeld = false;
+        FTransmitPending.store(false, std::memory_order_release);
+    }
+    NotifyFinished(id, TRequestOutcome::Withdrawn);
+}
+
+void TUSBConnection::ConfirmTransmission() {
+    std::lock_guard lock(FRequestMutex);
+    if (!FHeld)
+        return;
+    FHeld = false;
+    FHeldAsked = false;
+    FFailedAttempts = 0;
 }
 
 void TUSBConnection::Stop() {
@@ -57,8 +105,9 @@ void TUSBConnection::run() {
 void TUSBConnection::RunCycle(const std::stop_token& stop) {
     if (FLinkState == StickReady) {
         if (TransmitPending()) {
-            if (auto snapshot = PendingLocation()) {
-                Transmit(snapshot, stop);
+            std::uint64_t id = 0;
+            if (auto snapshot = PendingLocation(&id)) {
+                Transmit(snapshot, id, stop);
                 return;
             }
         }
@@ -91,27 +140,71 @@ void TUSBConnection::Reconnect() {
         connected = false;
     }
     FLinkReason = connected ? TNoStickReason::NotFound : reason;
+    if (!connected)
+        HoldRequest();
     SetStateAndNotify(connected ? StickReady : NoStick, 0);
+    if (connected)
+        AskForHeldRequest();
 }
 
 void TUSBConnection::Transmit(const std::shared_ptr<const THeatingLocation>& snapshot,
-                              const std::stop_token& stop) {
+                              std::uint64_t id, const std::stop_token& stop) {
+    // A cancel ends this transmission only; the end of the thread ends it as well.
+    std::stop_source cancel;
+    {
+        std::lock_guard lock(FRequestMutex);
+        FTransmissionStop = cancel;
+        FTransmittingId = id;
+    }
+    const std::stop_callback followThread(stop, [cancel]() mutable { cancel.request_stop(); });
     SetStateAndNotify(Transmitting, 0);
     bool transmitted = false;
     try {
         transmitted = FTransmitter.TransmitWeeklyProgram(
-            *snapshot, [this](int percent) { SetStateAndNotify(Transmitting, percent); }, stop);
+            *snapshot, [this](int percent) { SetStateAndNotify(Transmitting, percent); },
+            cancel.get_token());
     } catch (...) {
         transmitted = false;
     }
+    {
+        std::lock_guard lock(FRequestMutex);
+        FTransmittingId = 0;
+    }
     if (stop.stop_requested())
         return;
-    if (transmitted) {
-        ClearRequest(snapshot);
+    if (cancel.stop_requested()) {
+        // Cancelled while it went out: not a failure of the link.
         SetStateAndNotify(StickReady, 0);
-    } else {
-        SetStateAndNotify(TransmissionFailed, FailureValue);
+        return;
     }
+    bool replaced = false;
+    {
+        std::lock_guard lock(FRequestMutex);
+        replaced = FPendingId != id;
+    }
+    if (replaced) {
+        // A newer request came meanwhile: this one ends here, and says whether it went out.
+        const TRequestOutcome outcome =
+            transmitted ? TRequestOutcome::Sent : TRequestOutcome::Withdrawn;
+        FOwnerCall.Run([this, id, outcome] { NotifyFinished(id, outcome); }, FStop.get_token());
+        SetStateAndNotify(transmitted ? StickReady : TransmissionFailed,
+                          transmitted ? 0 : FailureValue);
+        return;
+    }
+    if (transmitted) {
+        FinishRequest(id, TRequestOutcome::Sent);
+        SetStateAndNotify(StickReady, 0);
+        return;
+    }
+    bool givenUp = false;
+    {
+        std::lock_guard lock(FRequestMutex);
+        if (FPendingId == id && FPendingLocation)
+            givenUp = ++FFailedAttempts >= MaxAttempts;
+    }
+    if (givenUp)
+        FinishRequest(id, TRequestOutcome::Failed);
+    SetStateAndNotify(TransmissionFailed, FailureValue);
 }
 
 void TUSBConnection::SetStateAndNotify(std::uint8_t state, std::int32_t value) {
@@ -132,18 +225,57 @@ void TUSBConnection::NotifyOwner(std::uint8_t state, std::int32_t value, TNoStic
         handler(state, value);
 }
 
-std::shared_ptr<const THeatingLocation> TUSBConnection::PendingLocation() const {
+std::shared_ptr<const THeatingLocation> TUSBConnection::PendingLocation(std::uint64_t* id) const {
     std::lock_guard lock(FRequestMutex);
+    if (FHeld || !FPendingLocation)
+        return nullptr;
+    *id = FPendingId;
     return FPendingLocation;
 }
 
-void TUSBConnection::ClearRequest(const std::shared_ptr<const THeatingLocation>& transmitted) {
-    std::lock_guard lock(FRequestMutex);
-    // A request made during the transmission stays pending.
-    if (FPendingLocation == transmitted) {
+void TUSBConnection::FinishRequest(std::uint64_t id, TRequestOutcome outcome) {
+    {
+        std::lock_guard lock(FRequestMutex);
+        // A request made or withdrawn meanwhile is not this one's business.
+        if (FPendingId != id || !FPendingLocation)
+            return;
         FPendingLocation.reset();
+        FPendingId = 0;
+        FHeld = false;
         FTransmitPending.store(false, std::memory_order_release);
     }
+    FOwnerCall.Run([this, id, outcome] { NotifyFinished(id, outcome); }, FStop.get_token());
+}
+
+void TUSBConnection::HoldRequest() {
+    std::lock_guard lock(FRequestMutex);
+    if (FPendingLocation && !FHeld) {
+        FHeld = true;
+        FHeldAsked = false;
+    }
+}
+
+void TUSBConnection::AskForHeldRequest() {
+    std::uint64_t id = 0;
+    {
+        std::lock_guard lock(FRequestMutex);
+        if (!FHeld || FHeldAsked || !FPendingLocation)
+            return;
+        FHeldAsked = true;
+        id = FPendingId;
+    }
+    FOwnerCall.Run(
+        [this, id] {
+            if (auto handler = OnRequestHeld)
+                handler(id);
+        },
+        FStop.get_token());
+}
+
+void TUSBConnection::NotifyFinished(std::uint64_t id, TRequestOutcome outcome) {
+    // A copy, so that the handler may even destroy this object.
+    if (auto handler = OnRequestFinished)
+        handler(id, outcome);
 }
 
 } // namespace zeft

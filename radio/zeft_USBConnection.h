@@ -5,6 +5,7 @@
 #include "zeft_OwnerThreadCall.h"
 #include "zeft_QtOwnerThreadPoster.h"
 #include "zeft_RadioClock.h"
+#include "zeft_RequestOutcome.h"
 #include "zeft_StickLock.h"
 #include "zeft_Transmission.h"
 #include "zeft_USBRF.h"
@@ -61,13 +62,37 @@ public:
     /// them some other way.
     void SetOwnerThreadPoster(TOwnerThreadCall::TPoster poster);
 
-    /// Owner thread: asks for the location's program to be sent. A snapshot is taken now, so
-    /// the user may go on editing or remove the location. A newer request replaces an older
-    /// one. The request stays pending until a transmission of it succeeded.
-    void RequestTransmission(const THeatingLocation& location);
-    /// Any thread: the same with a snapshot the caller made.
-    void RequestTransmission(std::unique_ptr<THeatingLocation> snapshot);
+    /// Failed transmissions of one request in a row before it is given up.
+    static constexpr int MaxAttempts = 3;
+
+    /// Owner thread: asks for the location's program to be sent and answers the request's id
+    /// (1 for the first). A snapshot is taken now, so the user may go on editing or remove the
+    /// location. A newer request replaces an older one: one waiting is withdrawn (reported from
+    /// within this call), one on its way is finished and reports how it ended. A request stays
+    /// pending until it was sent, failed MaxAttempts times in a row, or was withdrawn.
+    std::uint64_t RequestTransmission(const THeatingLocation& location);
+    /// The same with a snapshot the caller made; 0 for no snapshot.
+    std::uint64_t RequestTransmission(std::unique_ptr<THeatingLocation> snapshot);
+    /// A request is pending, held or not.
     bool TransmitPending() const { return FTransmitPending.load(std::memory_order_acquire); }
+    /// The pending request waits for the owner's word: the stick went away while it was
+    /// pending, and by the time one is back another controller may be in receive mode.
+    bool TransmitHeld() const;
+    /// Owner thread: failed transmissions of the pending request so far.
+    int FailedAttempts() const;
+    /// Owner thread: withdraws the pending request at once. A transmission of it stops before
+    /// its next frame, the link returns to StickReady, and the request never goes out.
+    void CancelTransmission();
+    /// Owner thread: the held request may go; it is sent in the next cycle.
+    void ConfirmTransmission();
+
+    /// Runs on the owner's thread once for every request that ends, like OnStateChange and in
+    /// order with it: Sent comes after the report of 100 % and before the return to
+    /// StickReady. Never called once Stop() has returned.
+    std::function<void(std::uint64_t id, TRequestOutcome outcome)> OnRequestFinished;
+    /// Runs on the owner's thread when a stick is ready again with a held request: the owner
+    /// answers with ConfirmTransmission() or CancelTransmission().
+    std::function<void(std::uint64_t id)> OnRequestHeld;
 
     /// Owner thread: why the state reported last (the one OnStateChange is handling) is
     /// NoStick; NotFound with the other states. A change of it alone is reported too.
@@ -86,12 +111,19 @@ protected:
 private:
     void RunCycle(const std::stop_token& stop);
     void Reconnect();
-    void Transmit(const std::shared_ptr<const THeatingLocation>& snapshot,
+    void Transmit(const std::shared_ptr<const THeatingLocation>& snapshot, std::uint64_t id,
                   const std::stop_token& stop);
     void SetStateAndNotify(std::uint8_t state, std::int32_t value);
     void NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickReason reason);
-    std::shared_ptr<const THeatingLocation> PendingLocation() const;
-    void ClearRequest(const std::shared_ptr<const THeatingLocation>& transmitted);
+    /// The snapshot to send now: pending, not held; with its id.
+    std::shared_ptr<const THeatingLocation> PendingLocation(std::uint64_t* id) const;
+    /// Ends the request if it is still the one pending; reports the outcome.
+    void FinishRequest(std::uint64_t id, TRequestOutcome outcome);
+    /// The stick is gone: a pending request waits for the owner's word.
+    void HoldRequest();
+    /// The stick is ready: a held request asks the owner once.
+    void AskForHeldRequest();
+    void NotifyFinished(std::uint64_t id, TRequestOutcome outcome);
 
     std::unique_ptr<TuTrxLoader> FDriver;
     std::unique_ptr<TRadioClock> FClock;
@@ -118,6 +150,14 @@ private:
     // read before it (acquire).
     mutable std::mutex FRequestMutex;
     std::shared_ptr<const THeatingLocation> FPendingLocation;
+    std::uint64_t FPendingId = 0;
+    std::uint64_t FLastId = 0;
+    int FFailedAttempts = 0;
+    bool FHeld = false;
+    bool FHeldAsked = false;
+    /// Stops the transmission under way (its request withdrawn), not the thread.
+    std::stop_source FTransmissionStop;
+    std::uint64_t FTransmittingId = 0;
     std::atomic<bool> FTransmitPending{false};
 };
 

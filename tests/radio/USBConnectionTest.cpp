@@ -97,6 +97,10 @@ protected:
             EXPECT_EQ(std::this_thread::get_id(), OwnerThread);
             Notes.push_back({state, value, static_cast<int>(Conn->NoStickReason())});
         };
+        Conn->OnRequestFinished = [this](std::uint64_t id, zeft::TRequestOutcome outcome) {
+            EXPECT_EQ(std::this_thread::get_id(), OwnerThread);
+            Outcomes.emplace_back(id, outcome);
+        };
     }
 
     // Stops the thread at the given pause, counted from 1 over every pause it makes.
@@ -121,7 +125,11 @@ protected:
     std::unique_ptr<TUSBConnection> Conn;
     zeft::test::TTestClock* Clock = nullptr;
     TNotes Notes;
+    std::vector<std::pair<std::uint64_t, zeft::TRequestOutcome>> Outcomes;
 };
+
+using enum zeft::TRequestOutcome;
+using TOutcomes = std::vector<std::pair<std::uint64_t, zeft::TRequestOutcome>>;
 
 TEST_F(Connection, WithoutStickCountsUpAndTriesEveryTwoSeconds) {
     Create();
@@ -359,6 +367,8 @@ TEST_F(Connection, RequestMadeDuringATransmissionIsSentAfterIt) {
     });
     RunUntilStopped();
     EXPECT_EQ(Notes, Join({{{1, 0}}, SuccessfulTransmission(), SuccessfulTransmission()}));
+    // The one on its way when the second came went out, and says so.
+    EXPECT_EQ(Outcomes, (TOutcomes{{1, Sent}, {2, Sent}}));
     const auto frames = zeft::test::SentFrames();
     ASSERT_EQ(frames.size(), 36u);
     EXPECT_EQ(frames[2].Bytes.back(), 40);
@@ -429,3 +439,101 @@ TEST(ConnectionRealPauses, StopDuringATransmissionDoesNotWaitForIt) {
 }
 
 } // namespace
+
+TEST_F(Connection, AWaitingRequestReplacedByANewerOneIsWithdrawn) {
+    vs::PlugIn();
+    Create();
+    const std::uint64_t first = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    const std::uint64_t second = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(21.0));
+    EXPECT_EQ(second, first + 1);
+    EXPECT_EQ(Outcomes, (TOutcomes{{first, Withdrawn}}));
+    StopAtPause(17);
+    RunUntilStopped();
+    EXPECT_EQ(Outcomes, (TOutcomes{{first, Withdrawn}, {second, Sent}}));
+    const auto frames = zeft::test::SentFrames();
+    ASSERT_EQ(frames.size(), 18u);
+    EXPECT_EQ(frames[2].Bytes.back(), 42);
+}
+
+TEST_F(Connection, ThreeFailedAttemptsInARowGiveTheRequestUp) {
+    vs::PlugIn();
+    vs::RefuseAllFrames(true);
+    Create();
+    const std::uint64_t id = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    StopAtPause(40); // three failure displays of 10 pauses, then the ready state goes on
+    RunUntilStopped();
+    const TNotes attempt = Join({{{1, 0}, {2, 0}}, FailureDisplay()});
+    EXPECT_EQ(Notes, Join({attempt, attempt, attempt, {{1, 0}}}));
+    EXPECT_EQ(Outcomes, (TOutcomes{{id, Failed}}));
+    EXPECT_FALSE(Conn->TransmitPending());
+    EXPECT_EQ(zeft::test::SentFrames().size(), 3 * 2u); // each attempt's two start frames
+}
+
+TEST_F(Connection, ACancelDuringATransmissionSendsNoFrameAfterIt) {
+    vs::PlugIn();
+    Create();
+    const std::uint64_t id = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    std::atomic<bool> paused{false}, cancelled{false};
+    Clock->OnPause = [&](int number, std::chrono::milliseconds) {
+        if (number == 3) { // after the start, clock and first period frames
+            paused = true;
+            while (!cancelled)
+                std::this_thread::yield();
+        }
+        if (number == 8)
+            Conn->RequestStop();
+    };
+    Conn->start();
+    ASSERT_TRUE(Loop.PumpUntil([&] { return paused.load(); }));
+    const std::size_t framesBefore = zeft::test::SentFrames().size();
+    Conn->CancelTransmission();
+    EXPECT_FALSE(Conn->TransmitPending());
+    cancelled = true;
+    ASSERT_TRUE(Loop.PumpUntil([this] { return Conn->isFinished(); }));
+    Conn->Stop();
+    EXPECT_EQ(framesBefore, 3u);
+    EXPECT_EQ(zeft::test::SentFrames().size(), framesBefore);
+    EXPECT_EQ(Outcomes, (TOutcomes{{id, Withdrawn}}));
+    ASSERT_FALSE(Notes.empty());
+    EXPECT_EQ(Notes.back(), (TNote{1, 0})); // back to ready: not a failure of the link
+}
+
+// A request pending when the stick went away waits for the owner's word once one is back:
+// another controller may be in receive mode by then.
+class HeldRequest : public Connection, public testing::WithParamInterface<bool> {};
+
+TEST_P(HeldRequest, IsSentOnlyWhenTheOwnerConfirms) {
+    const bool confirm = GetParam();
+    vs::PlugIn();
+    vs::RefuseAllFrames(true);
+    Create();
+    const std::uint64_t id = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    std::vector<std::uint64_t> asked;
+    Conn->OnRequestHeld = [&](std::uint64_t heldId) {
+        asked.push_back(heldId);
+        EXPECT_TRUE(Conn->TransmitHeld());
+        if (confirm)
+            Conn->ConfirmTransmission();
+        else
+            Conn->CancelTransmission();
+    };
+    StopAtPause(40, [](int number) {
+        if (number == 10)
+            vs::PullOut(); // the attempt at 100 finds no stick
+        if (number == 11) {
+            vs::RefuseAllFrames(false);
+            vs::ClearReports();
+            vs::PlugIn();
+        }
+    });
+    RunUntilStopped();
+    EXPECT_EQ(asked, std::vector<std::uint64_t>{id});
+    EXPECT_EQ(Outcomes, (TOutcomes{{id, confirm ? Sent : Withdrawn}}));
+    EXPECT_EQ(zeft::test::SentFrames().size(), confirm ? 18u : 0u);
+    EXPECT_FALSE(Conn->TransmitPending());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, HeldRequest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Confirmed" : "Withdrawn";
+                         });
