@@ -185,6 +185,15 @@ bool TScheduleDocument::CopyDay(THeatingLocation& location, int sourceDay,
     return CommitDayEdit();
 }
 
+bool TScheduleDocument::SetProgram(THeatingLocation& location, const THeatingLocation& source) {
+    if (!location.HasDays() || !source.HasDays())
+        return false;
+    BeginDayEdit(&location);
+    for (int day = 0; day < THeatingLocation::DaysPerWeek; ++day)
+        location.Days(day).Assign(source.Days(day));
+    return CommitDayEdit();
+}
+
 void TScheduleDocument::BeginDayEdit(THeatingLocation* location) {
     FDayEdit.Begin(location);
 }

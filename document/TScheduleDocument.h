@@ -79,6 +79,8 @@ public:
     /// Refused on a day with one period.
     bool DeletePeriod(THeatingLocation& location, int day, int period);
     bool CopyDay(THeatingLocation& location, int sourceDay, const std::vector<int>& targetDays);
+    /// Every day of source into location (a program put back as it was sent).
+    bool SetProgram(THeatingLocation& location, const THeatingLocation& source);
 
     /// A gesture of the mouse changes the days as the pointer moves: Begin takes the days as
     /// they are, End makes the step. A Begin while one is open joins it.

@@ -136,6 +136,12 @@ const TEditCase EditCases[] = {
          return d.CopyDay(a, 1, {1, 2, 6});
      },
      6, "00:00-24:00 17", "00:00-06:00 17, 06:00-24:00 20.5"},
+    {"PutBackAProgram",
+     [](TScheduleDocument& d, THeatingLocation& a) {
+         return d.SetProgram(
+             a, *Location("A", Monday, "00:00-12:00 5, 12:00-24:00 21", "00:00-24:00 17"));
+     },
+     1, "00:00-06:00 17, 06:00-24:00 20.5", "00:00-12:00 5, 12:00-24:00 21"},
     {"AddTakesAFreeName",
      [](TScheduleDocument& d, THeatingLocation&) {
          return d.AddLocation(Location("B", "00:00-24:00 5", "00:00-24:00 5", "00:00-24:00 5"));
@@ -192,6 +198,8 @@ const TRefusedCase RefusedCases[] = {
      [](TScheduleDocument& d, THeatingLocation& a) { return d.SetTemperature(a, 7, 0, 12); }},
     {"CopyOntoItself",
      [](TScheduleDocument& d, THeatingLocation& a) { return d.CopyDay(a, 1, {1}); }},
+    {"SameProgram",
+     [](TScheduleDocument& d, THeatingLocation& a) { return d.SetProgram(a, *a.Clone()); }},
     {"SameName",
      [](TScheduleDocument& d, THeatingLocation& a) { return d.RenameLocation(a, "A"); }},
 };
