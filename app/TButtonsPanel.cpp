@@ -1,12 +1,13 @@
 #include "TButtonsPanel.h"
 
 #include "zeft_DisplayScale.h"
+#include "zeft_LanguageResources.h"
 #include "zeft_Pictures.h"
+#include "zeft_StringIds.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QPushButton>
-#include <utility>
 
 namespace zeft {
 
@@ -18,7 +19,8 @@ int S(double pixels) {
 
 } // namespace
 
-TButtonsPanel::TButtonsPanel(QAction* transmit, QAction* exit, QWidget* parent) : QWidget(parent) {
+TButtonsPanel::TButtonsPanel(QAction* transmit, QAction* cancel, QAction* exit, QWidget* parent)
+    : QWidget(parent), FTransmit(transmit), FCancel(cancel) {
     setObjectName(QStringLiteral("paButtons"));
     setFixedHeight(S(69));
     FLayout = new QHBoxLayout(this);
@@ -31,19 +33,34 @@ TButtonsPanel::TButtonsPanel(QAction* transmit, QAction* exit, QWidget* parent) 
     btnClose = new QPushButton(this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setIcon(ExitPicture(S(32)));
-    const std::pair<QPushButton*, QAction*> bound[] = {{btnTransmit, transmit}, {btnClose, exit}};
-    for (const auto& [button, action] : bound) {
+    for (QPushButton* button : {btnTransmit, btnClose}) {
         button->setIconSize(QSize(S(32), S(32)));
         button->setFixedSize(S(200), S(57));
         FLayout->addWidget(button);
-        auto sync = [button, action] {
-            button->setText(action->text());
-            button->setEnabled(action->isEnabled());
-        };
-        connect(action, &QAction::changed, button, sync);
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
-        sync();
     }
+    auto syncClose = [this, exit] {
+        btnClose->setText(exit->text());
+        btnClose->setEnabled(exit->isEnabled());
+    };
+    connect(exit, &QAction::changed, btnClose, syncClose);
+    connect(btnClose, &QPushButton::clicked, exit, &QAction::trigger);
+    syncClose();
+    for (QAction* action : {transmit, cancel})
+        connect(action, &QAction::changed, btnTransmit, [this] { ShowTransmit(); });
+    connect(btnTransmit, &QPushButton::clicked, this,
+            [this] { (FShowCancel ? FCancel : FTransmit)->trigger(); });
+    ShowTransmit();
+}
+
+void TButtonsPanel::ShowCancel(bool cancel) {
+    FShowCancel = cancel;
+    ShowTransmit();
+}
+
+void TButtonsPanel::ShowTransmit() {
+    QAction* action = FShowCancel ? FCancel : FTransmit;
+    btnTransmit->setText(FShowCancel ? LoadLanguageString(TextId::CancelButton) : action->text());
+    btnTransmit->setEnabled(action->isEnabled());
 }
 
 void TButtonsPanel::AlignWithRows(int rowWidth) {

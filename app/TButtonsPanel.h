@@ -12,7 +12,10 @@ namespace zeft {
 /// caption and enabled state and triggers it.
 class TButtonsPanel : public QWidget {
 public:
-    TButtonsPanel(QAction* transmit, QAction* exit, QWidget* parent);
+    TButtonsPanel(QAction* transmit, QAction* cancel, QAction* exit, QWidget* parent);
+
+    /// While a request is pending the transmit button reads "Cancel" and withdraws it.
+    void ShowCancel(bool cancel);
 
     /// The exit button's right edge sits under 24:00 of day rows rowWidth pixels wide.
     void AlignWithRows(int rowWidth);
@@ -21,7 +24,12 @@ public:
     QPushButton* btnClose = nullptr;
 
 private:
+    void ShowTransmit();
+
     QBoxLayout* FLayout = nullptr;
+    QAction* FTransmit;
+    QAction* FCancel;
+    bool FShowCancel = false;
 };
 
 } // namespace zeft

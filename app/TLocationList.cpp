@@ -6,6 +6,7 @@
 #include "zeft_Pictures.h"
 
 #include <QMenu>
+#include <QPainter>
 
 namespace zeft {
 
@@ -17,9 +18,37 @@ int S(double pixels) {
     return ScaledPixels(pixels);
 }
 
+/// The radiator with a round mark in its lower right corner: a tick for a program sent as it
+/// is, a dot for one changed since.
+QIcon MarkedIcon(const QPixmap& base, bool changed) {
+    QPixmap pixmap = base;
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int size = pixmap.width() * 7 / 16;
+    const QRectF mark(pixmap.width() - size - 1, pixmap.height() - size - 1, size, size);
+    painter.setPen(QPen(Qt::white, size / 10.0));
+    painter.setBrush(changed ? QColor(0xE0, 0x8A, 0x00) : QColor(0x2E, 0x8B, 0x3A));
+    painter.drawEllipse(mark);
+    QPen pen(Qt::white, size / 7.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(pen);
+    if (changed) {
+        painter.drawLine(mark.center() - QPointF(0, size / 4.0), mark.center());
+        painter.drawPoint(mark.center() + QPointF(0, size / 5.0));
+    } else {
+        const QPointF c = mark.center();
+        painter.drawPolyline(
+            QPolygonF({c + QPointF(-size / 4.5, 0), c + QPointF(-size / 14.0, size / 6.0),
+                       c + QPointF(size / 4.0, -size / 6.0)}));
+    }
+    return QIcon(pixmap);
+}
+
 } // namespace
 
-TLocationList::TLocationList(QWidget* parent) : QListWidget(parent), FIcon(RadiatorPicture(S(48))) {
+TLocationList::TLocationList(QWidget* parent)
+    : QListWidget(parent),
+      FIcon(RadiatorPicture(S(48))), FMarked{MarkedIcon(RadiatorPicture(S(48)), false),
+                                             MarkedIcon(RadiatorPicture(S(48)), true)} {
     setObjectName(QStringLiteral("lvLocations"));
     setViewMode(QListView::IconMode);
     setIconSize(QSize(S(48), S(48)));
@@ -77,6 +106,17 @@ void TLocationList::ShowName(const THeatingLocation* location) {
         listItem->setText(QString::fromStdString(location->DisplayText));
         sortItems();
     }
+}
+
+void TLocationList::ShowTransferStatus(const THeatingLocation* location, int mark,
+                                       const QString& text) {
+    QListWidgetItem* listItem = ItemOf(location);
+    if (!listItem)
+        return;
+    const QSignalBlocker block(this); // not a rename
+    listItem->setIcon(mark == 1 || mark == 2 ? FMarked[mark - 1] : FIcon);
+    listItem->setData(TLocationListItem::StatusRole, text);
+    listItem->setData(Qt::AccessibleDescriptionRole, text);
 }
 
 void TLocationList::PopupMenu(QPoint pos, const QList<QAction*>& commands) {

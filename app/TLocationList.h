@@ -27,6 +27,10 @@ public:
     /// The item follows the location's name (after an undo), in its sorted place.
     void ShowName(const THeatingLocation* location);
 
+    /// The room's transfer standing: a mark on its icon, and the text in its tooltip and its
+    /// accessible description. mark: 0 none (never sent), 1 sent, 2 changed since sent.
+    void ShowTransferStatus(const THeatingLocation* location, int mark, const QString& text);
+
     /// The context menu at pos, with the commands given; it stays until the next one.
     void PopupMenu(QPoint pos, const QList<QAction*>& commands);
     QMenu* Menu() const { return FMenu; }
@@ -34,6 +38,8 @@ public:
 private:
     /// The icon of every item (image index 0), drawn once.
     QIcon FIcon;
+    /// The icon with the mark of a room sent (1) and of one changed since (2).
+    QIcon FMarked[2];
     QMenu* FMenu = nullptr;
 };
 

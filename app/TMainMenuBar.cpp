@@ -44,7 +44,11 @@ TMainMenuBar::TMainMenuBar(const std::function<QAction*(const QString&)>& comman
                      "SchemePrintPreview",
                      "SchemeExportPdf",
                      "",
-                     "SchemeTransmit"});
+                     "SchemeTransmit",
+                     "SchemeTransmitSeveral",
+                     "SchemeTransmitCancel",
+                     "SchemeRestoreSent",
+                     "SchemeTransferLog"});
     miHelp = menu(nullptr, "miHelp", {"HelpContents"});
     miHelpLanguage = menu(miHelp, "miHelpLanguage",
                           {"HelpLanguageGerman", "HelpLanguageEnglish", "HelpLanguageFrench"});

@@ -97,7 +97,19 @@ void TScheduleArea::CreateHeading() {
     headingLayout->addSpacing(S(16));
     addTop(imgTrashCan);
     headingLayout->addSpacing(S(24));
-    headingLayout->addWidget(paCurrentSchemeDisplayText, 1);
+    // The name, and under it in small type what was last sent to the room.
+    paCurrentSchemeTransferStatus = new QLabel(heading);
+    paCurrentSchemeTransferStatus->setObjectName(QStringLiteral("paCurrentSchemeTransferStatus"));
+    paCurrentSchemeTransferStatus->setTextFormat(Qt::PlainText);
+    paCurrentSchemeTransferStatus->setFont(TZEFTForm::FormFont(S(9)));
+    auto* names = new QVBoxLayout;
+    names->setContentsMargins(0, 0, 0, 0);
+    names->setSpacing(0);
+    names->addStretch(1);
+    names->addWidget(paCurrentSchemeDisplayText);
+    names->addWidget(paCurrentSchemeTransferStatus);
+    names->addStretch(1);
+    headingLayout->addLayout(names, 1);
     layout()->addWidget(heading);
 
     // The button shows the command's caption and enabled state.
@@ -242,6 +254,11 @@ void TScheduleArea::ShowLocation(THeatingLocation* location) {
             FDayRows[static_cast<size_t>(i)]->SetIntervals(&location->Days(i));
     }
     FSplitCommand->setEnabled(false);
+}
+
+void TScheduleArea::ShowTransferStatus(const QString& text) {
+    paCurrentSchemeTransferStatus->setText(text);
+    paCurrentSchemeTransferStatus->setVisible(!text.isEmpty());
 }
 
 bool TScheduleArea::GestureRunning() const {

@@ -36,6 +36,8 @@ public:
 
     /// Shows the location's program; null shows none.
     void ShowLocation(THeatingLocation* location);
+    /// The shown room's transfer standing, under its name.
+    void ShowTransferStatus(const QString& text);
     THeatingLocation* Location() const { return FLocation; }
     TDailyComfortIntervalsSlider* DayRow(int index) const {
         return FDayRows[static_cast<size_t>(index)];
@@ -52,6 +54,7 @@ public:
     void SplitSingleIntervalExecute();
 
     QLabel* paCurrentSchemeDisplayText = nullptr;
+    QLabel* paCurrentSchemeTransferStatus = nullptr;
     TTemperatureChooser* cmbTemperature = nullptr;
     QPushButton* btnSplitInterval = nullptr;
     QLabel* imgTrashCan = nullptr;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QTime>
 #include <QTimer>
+#include <algorithm>
 
 namespace zeft {
 
@@ -48,23 +49,60 @@ TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
     connect(timCurrentTime, &QTimer::timeout, this, [this] { ShowTime(); });
 }
 
-void TStatusBar::ShowConnection(std::uint8_t state, std::int32_t value, TNoStickReason reason) {
+void TStatusBar::ShowConnection(std::uint8_t state, std::int32_t value, TNoStickReason reason,
+                                const QString& room) {
+    // While a request waits, the line names its room: nothing goes out unseen.
+    const auto ofRoom = [&room](const QString& text) {
+        return room.isEmpty()
+                   ? text
+                   : FormatText(LoadLanguageString(TextId::TransferOfRoom), {room, text});
+    };
     switch (state) {
     case 0:
         // Still no stick for the commands, but each reason takes its own remedy.
-        StatusPanel0->setText(LoadLanguageString(NoStickTextId(reason)));
+        StatusPanel0->setText(
+            room.isEmpty() || reason != TNoStickReason::NotFound
+                ? ofRoom(LoadLanguageString(NoStickTextId(reason)))
+                : FormatText(LoadLanguageString(TextId::TransferWaiting), {room}));
         break;
     case 1:
-        StatusPanel0->setText(LoadLanguageString(TextId::StickReady));
+        if (!room.isEmpty())
+            FOutcome.clear(); // a new request: the last one's outcome is history
+        StatusPanel0->setText(FOutcome.isEmpty() ? LoadLanguageString(TextId::StickReady)
+                                                 : FOutcome);
         break;
     case 2:
-        StatusPanel0->setText(FormatText(LoadLanguageString(TextId::TransferProgress),
-                                         {static_cast<long long>(value)}));
+        StatusPanel0->setText(ofRoom(FormatText(LoadLanguageString(TextId::TransferProgress),
+                                                {static_cast<long long>(value)})));
         break;
-    case 3:
-        StatusPanel0->setText(LoadLanguageString(TextId::TransferFailed));
+    case 3: {
+        const QString failed = ofRoom(LoadLanguageString(TextId::TransferFailed));
+        if (room.isEmpty()) {
+            StatusPanel0->setText(failed);
+            break;
+        }
+        // The value rises by 50 a second from the failure on; at 100 the next attempt starts.
+        const int seconds = std::max(0, (100 - value) / 50);
+        const QString at = QTime::currentTime().addSecs(seconds).toString(UserShortTimeFormat());
+        StatusPanel0->setText(
+            FormatText(LoadLanguageString(TextId::TransferNextTry), {failed, at}));
         break;
+    }
     default:
+        break;
+    }
+}
+
+void TStatusBar::ShowOutcome(const QString& room, TRequestOutcome outcome) {
+    switch (outcome) {
+    case TRequestOutcome::Sent:
+        FOutcome.clear(); // the room's mark tells it; the line says the stick is ready
+        break;
+    case TRequestOutcome::Failed:
+        FOutcome = FormatText(LoadLanguageString(TextId::TransferGivenUp), {room});
+        break;
+    case TRequestOutcome::Withdrawn:
+        FOutcome = FormatText(LoadLanguageString(TextId::TransferCancelled), {room});
         break;
     }
 }

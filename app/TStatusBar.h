@@ -1,6 +1,7 @@
 #pragma once
 
 #include "zeft_NoStickReason.h"
+#include "zeft_RequestOutcome.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -22,7 +23,11 @@ public:
 
     /// The status text of the stick's state (0 none, 1 ready, 2 sending with value the
     /// percentage, 3 sent); reason says why there is none.
-    void ShowConnection(std::uint8_t state, std::int32_t value, TNoStickReason reason);
+    /// room: the room of the pending request, if any.
+    void ShowConnection(std::uint8_t state, std::int32_t value, TNoStickReason reason,
+                        const QString& room = {});
+    /// How the room's request ended; shown in place of "ready" until the next request.
+    void ShowOutcome(const QString& room, TRequestOutcome outcome);
     /// Shows the time now, in the user's short format.
     void ShowTime();
 
@@ -33,6 +38,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QString FOutcome;
 };
 
 } // namespace zeft

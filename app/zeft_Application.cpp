@@ -1,5 +1,6 @@
 #include "zeft_Application.h"
 
+#include "TTransferLog.h"
 #include "zeft_About.h"
 #include "zeft_CommandLine.h"
 #include "zeft_Dialogs.h"
@@ -70,6 +71,7 @@ int RunProgram(int argc, char** argv) {
     services.Settings = &settings;
     services.StartFile = commandLine.File;
     services.MakeConnection = [] { return std::make_unique<TUSBConnection>(); };
+    services.TransferLogPath = TTransferLog::DefaultPath();
     services.ShowAbout = [&aboutForm] { aboutForm->ShowModal(); };
     services.ShowHelp = [&helpForm] { helpForm->ShowContents(); };
     TZEFTMainForm* window = nullptr;

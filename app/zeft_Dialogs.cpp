@@ -3,6 +3,7 @@
 #include "TPeriodDialog.h"
 
 #include <QFileDialog>
+#include <QPushButton>
 #include <QStringList>
 
 namespace zeft {
@@ -61,6 +62,19 @@ TDialogs::EditPeriod(QWidget* parent, const TPeriodValues& values, bool startEdi
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return TPeriodValues{dialog.Start(), dialog.Temperature()};
+}
+
+bool TDialogs::Choose(QWidget* parent, const QString& caption, const QString& text,
+                      const QString& first, const QString& second) {
+    if (MessageHook)
+        return MessageHook({QMessageBox::Question, caption, text,
+                            QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(first, QMessageBox::AcceptRole);
+    box.addButton(second, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 std::optional<QString> TDialogs::OpenFileName(QWidget* parent, const QString& preset,

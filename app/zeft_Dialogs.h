@@ -19,6 +19,10 @@ public:
     static QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
                                                const QString& caption, const QString& text,
                                                QMessageBox::StandardButtons buttons);
+    /// A question with two answers named by the program ("Send", "Withdraw"); true for the
+    /// first. Tests answer it through MessageHook: Yes is the first, anything else the second.
+    static bool Choose(QWidget* parent, const QString& caption, const QString& text,
+                       const QString& first, const QString& second);
     /// The open or save dialog with the filter of text 4801 (description|pattern pairs) and
     /// the default suffix "zeft"; returns the chosen path, or nothing when cancelled.
     static std::optional<QString> OpenFileName(QWidget* parent, const QString& preset,

@@ -8,6 +8,7 @@
 #include "TMainMenuBar.h"
 #include "TScheduleArea.h"
 #include "TStatusBar.h"
+#include "TTransfers.h"
 #include "zeft_Dialogs.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_LanguageResources.h"
@@ -53,6 +54,7 @@ TZEFTMainForm::TZEFTMainForm(TMainFormServices services)
     CreateMenus();
     CreateLayout();
     ConnectDocument();
+    CreateTransfers();
     FormCreate();
 }
 
@@ -60,7 +62,10 @@ TZEFTMainForm::~TZEFTMainForm() {
     // The thread must be gone before the locations it may still be reporting about.
     if (FConnection)
         FConnection->Stop();
+    FTransfers->SetConnection(nullptr);
     FConnection.reset();
+    // The history empties as the document goes: nothing of the window may follow it then.
+    FDocument->UndoStack().disconnect(this);
     // The rows let go of the days before the document takes them away.
     paSchemeConfig->ShowLocation(nullptr);
     FDocument->OnLocationRemoving = nullptr;
@@ -108,7 +113,9 @@ void TZEFTMainForm::CreateLayout() {
                                        paCompleteScheme);
     completeLayout->addWidget(paSchemeConfig, 1);
     auto* paButtons = new TButtonsPanel(Command(QStringLiteral("SchemeTransmit")),
+                                        Command(QStringLiteral("SchemeTransmitCancel")),
                                         Command(QStringLiteral("FileExit")), paCompleteScheme);
+    FButtons = paButtons;
     completeLayout->addWidget(paButtons);
     btnTransmit = paButtons->btnTransmit;
     btnClose = paButtons->btnClose;
@@ -190,6 +197,7 @@ void TZEFTMainForm::FormCreate() {
             FConnection->OnStateChange = [this](std::uint8_t state, std::int32_t value) {
                 ConnectionStateChanged(state, value, FConnection->NoStickReason());
             };
+            FTransfers->SetConnection(FConnection.get());
             FConnection->start();
         }
     }

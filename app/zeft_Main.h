@@ -22,13 +22,17 @@ class QUndoStack;
 namespace zeft {
 
 class TDailyComfortIntervalsSlider;
+class TButtonsPanel;
 class TDayList;
+class TGuidedRunDialog;
 class TLocationList;
 class TMainMenuBar;
 class TScheduleArea;
 class TStatusBar;
 class TStatusPanel;
 class TTemperatureChooser;
+class TTransferLog;
+class TTransfers;
 class TUSBConnection;
 class TZEFTSettings;
 
@@ -48,6 +52,8 @@ struct TMainFormServices {
     std::function<void()> ShowHelp;
     /// The file named on the command line: opened at start instead of the stored last file.
     std::optional<QString> StartFile;
+    /// Where the record of transfers is kept; empty keeps none (sending works unrecorded).
+    QString TransferLogPath;
 };
 
 /// The application window: it shows the document (the locations list, the weekly program of
@@ -77,6 +83,8 @@ public:
     /// The context menus of the day list and of the locations list while they are open.
     QMenu* DayMenu() const;
     QMenu* LocationMenu() const;
+    /// The guided run of several rooms while it is open, else null.
+    TGuidedRunDialog* GuidedRun() const { return FGuidedRun; }
 
     // --- controls ------------------------------------------------------------------------
     TLocationList* lvLocations = nullptr;
@@ -149,9 +157,17 @@ private:
     void SchemePrintPreviewExecute();
     void SchemeExportPdfExecute();
 
-    // transmission (zeft_MainTransmission.cpp)
+    // transmission and its record (zeft_MainTransmission.cpp)
+    void CreateTransfers();
     void SchemeTransmitExecute();
+    void SchemeTransmitCancelExecute();
+    void SchemeTransmitSeveralExecute();
+    void SchemeRestoreSentExecute();
+    void SchemeTransferLogExecute();
     void ShowConnectionStatus();
+    /// Every room's mark against the program last sent to it, and the commands that follow.
+    void ShowTransferStatus();
+    void TransferHeld(const QString& room);
 
     TMainFormServices FServices;
     std::unique_ptr<TScheduleDocument> FDocument;
@@ -163,8 +179,12 @@ private:
     TNoStickReason FConnectionReason = TNoStickReason::NotFound;
     bool FStatusKnown = false;
     QString FDialogFilter;
+    std::unique_ptr<TTransfers> FTransfers;
+    /// The guided run while its dialog is open.
+    TGuidedRunDialog* FGuidedRun = nullptr;
     std::unique_ptr<TUSBConnection> FConnection;
     TMainMenuBar* FMenuBar = nullptr;
+    TButtonsPanel* FButtons = nullptr;
 };
 
 } // namespace zeft

@@ -1,10 +1,12 @@
 // The window's commands and menus, the table of their texts and the language commands.
+#include "TButtonsPanel.h"
 #include "TDayList.h"
 #include "TLocationList.h"
 #include "TMainMenuBar.h"
 #include "TScheduleArea.h"
 #include "TStatusBar.h"
 #include "TTemperatureChooser.h"
+#include "TTransfers.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_QtTranslations.h"
@@ -79,6 +81,14 @@ void TZEFTMainForm::CreateCommands() {
          [this] { SchemeExportPdfExecute(); }},
         {"SchemeTransmit", Qt::CTRL | Qt::Key_T, T::SchemeTransmit,
          [this] { SchemeTransmitExecute(); }},
+        {"SchemeTransmitSeveral", Qt::CTRL | Qt::SHIFT | Qt::Key_T, T::SchemeTransmitSeveral,
+         [this] { SchemeTransmitSeveralExecute(); }},
+        {"SchemeTransmitCancel",
+         {},
+         T::SchemeTransmitCancel,
+         [this] { SchemeTransmitCancelExecute(); }},
+        {"SchemeRestoreSent", {}, T::SchemeRestoreSent, [this] { SchemeRestoreSentExecute(); }},
+        {"SchemeTransferLog", {}, T::SchemeTransferLog, [this] { SchemeTransferLogExecute(); }},
         {"SelectScheme", {}, 0, [this] { SelectSchemeExecute(lvLocations->currentItem()); }},
         {"SplitSingleInterval", QKeySequence(), T::SplitPeriod,
          [this] { paSchemeConfig->SplitSingleIntervalExecute(); }},
@@ -115,8 +125,9 @@ void TZEFTMainForm::CreateCommands() {
     Command(QStringLiteral("EditRedo"))
         ->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    // Until the stick reports ready there is nothing to transmit to.
-    Command(QStringLiteral("SchemeTransmit"))->setEnabled(false);
+    // Until the stick reports ready there is nothing to transmit to, nor to cancel.
+    for (const char* name : {"SchemeTransmit", "SchemeTransmitCancel", "SchemeRestoreSent"})
+        Command(QLatin1String(name))->setEnabled(false);
 }
 
 void TZEFTMainForm::CreateMenus() {
@@ -167,8 +178,12 @@ void TZEFTMainForm::RefreshLanguage() {
 void TZEFTMainForm::UpdateLocationCommands() {
     for (const char* name : {"SchemePrint", "SchemePrintPreview"})
         Command(QLatin1String(name))->setEnabled(FCurrentLocation != nullptr);
+    // While a request is pending the transmit button cancels it instead.
+    const bool pending = FTransfers && FTransfers->Pending();
     Command(QStringLiteral("SchemeTransmit"))
         ->setEnabled(FStatusKnown && FConnectionState == 1 && FCurrentLocation != nullptr);
+    Command(QStringLiteral("SchemeTransmitCancel"))->setEnabled(pending);
+    FButtons->ShowCancel(pending);
 }
 
 void TZEFTMainForm::UpdateFileCommands(int remainingLocations) {

@@ -76,8 +76,10 @@ bool TZEFTMainForm::SaveChangesFirst(const QString& caption) {
 }
 
 bool TZEFTMainForm::SaveTo(const QString& path) {
-    if (FDocument->SaveAs(path).Ok())
+    if (FDocument->SaveAs(path).Ok()) {
+        ShowTransferStatus(); // the record is read for the file the rooms are in now
         return true;
+    }
     TDialogs::Message(this, QMessageBox::Critical,
                       WithoutAccelerator(LoadLanguageString(TextId::FileSave)),
                       LoadLanguageString(TextId::CannotSave), QMessageBox::Ok);

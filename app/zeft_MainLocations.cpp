@@ -2,6 +2,7 @@
 // location commands.
 #include "TLocationList.h"
 #include "TScheduleArea.h"
+#include "TTransfers.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
 #include "zeft_Templates.h"
@@ -17,6 +18,7 @@ void TZEFTMainForm::SelectSchemeExecute(QListWidgetItem* item) {
         paSchemeConfig->ShowLocation(FCurrentLocation);
     Command(QStringLiteral("SplitSingleInterval"))->setEnabled(false);
     UpdateLocationCommands();
+    ShowTransferStatus();
 }
 
 void TZEFTMainForm::LocationAdded(THeatingLocation* location) {
@@ -72,8 +74,13 @@ void TZEFTMainForm::lvLocationsChange(QListWidgetItem* item) {
     // The item's own location is renamed: the edited item is the one on display, and should it
     // ever not be, renaming another location than the one edited would be wrong.
     THeatingLocation* location = TLocationList::LocationOf(item);
-    if (location && FDocument->RenameLocation(*location, item->text().toStdString()))
+    if (!location)
+        return;
+    const std::string from = location->DisplayText;
+    if (FDocument->RenameLocation(*location, item->text().toStdString())) {
+        FTransfers->RoomRenamed(FDocument->FileName(), from, location->DisplayText);
         SelectSchemeExecute(item);
+    }
 }
 
 void TZEFTMainForm::lvLocationsContextMenu(QPoint pos) {
@@ -94,6 +101,10 @@ void TZEFTMainForm::UndoShowLocation(THeatingLocation* location) {
 }
 
 void TZEFTMainForm::UndoNameChanged(THeatingLocation* location) {
+    // The room's record follows the name back and forth.
+    if (const QListWidgetItem* item = lvLocations->ItemOf(location))
+        FTransfers->RoomRenamed(FDocument->FileName(), item->text().toStdString(),
+                                location->DisplayText);
     lvLocations->ShowName(location);
     if (location == FCurrentLocation)
         paCurrentSchemeDisplayText->setText(QString::fromStdString(location->DisplayText));

@@ -68,6 +68,7 @@ protected:
         services.Settings = &Settings;
         services.MakeConnection = std::move(connection);
         services.StartFile = StartFile;
+        services.TransferLogPath = TransferLogPath;
         services.PrintProfile = [this](const THeatingLocation* location) {
             Printed.push_back(location);
         };
@@ -179,6 +180,8 @@ protected:
     }
 
     QTemporaryDir FSettingsDir;
+    /// The record of transfers the window keeps; none unless a test names one.
+    QString TransferLogPath;
     TZEFTSettings Settings;
     std::unique_ptr<TZEFTMainForm> Form;
     std::vector<TDialogs::TMessageRequest> Messages;

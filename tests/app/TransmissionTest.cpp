@@ -2,6 +2,8 @@
 // code to the virtual stick, with the status bar following.
 #include "MainFormFixture.h"
 #include "RadioTestSupport.h"
+#include "TGuidedRunDialog.h"
+#include "TTransferLog.h"
 #include "VirtualStick.h"
 #include "VirtualStickReports.h"
 #include "zeft_StickLock.h"
@@ -10,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
+#include <QUndoStack>
 #include <condition_variable>
 
 namespace vs = zeft::virtualstick;
@@ -49,6 +52,11 @@ protected:
         });
     }
 
+    std::string Status() const { return Form->StatusPanel0->text().toStdString(); }
+    bool WaitForStatusStart(const QString& start) {
+        return QTest::qWaitFor([&] { return Form->StatusPanel0->text().startsWith(start); }, 30000);
+    }
+    QString btnText() const { return Form->btnTransmit->text(); }
     bool WaitForStatus(const QString& text, int timeoutMs = 20000) {
         return QTest::qWaitFor([&] { return Form->StatusPanel0->text() == text; }, timeoutMs);
     }
@@ -85,11 +93,12 @@ TEST_F(MainFormTransmission, TheShownProgramReachesTheStickAndTheStatusFollows) 
     // two passes of start, clock and one frame per period
     const std::vector<TSentFrame> frames = SentFrames();
     ASSERT_EQ(frames.size(), 2u * (2 + 20));
-    EXPECT_TRUE(std::find(statusTexts.begin(), statusTexts.end(), "Data transfer: 0%") !=
-                statusTexts.end());
+    // While it is pending, the line names the room.
+    EXPECT_TRUE(std::find(statusTexts.begin(), statusTexts.end(),
+                          "Living room: Data transfer: 0%") != statusTexts.end());
     int progressTexts = 0;
     for (const QString& text : statusTexts)
-        progressTexts += text.startsWith("Data transfer: ");
+        progressTexts += text.startsWith("Living room: Data transfer: ");
     EXPECT_GE(progressTexts, 3);
 }
 
@@ -99,7 +108,7 @@ TEST_F(MainFormTransmission, AFailedTransmissionIsShownAndRetriedWhenTheStickIsB
     ASSERT_TRUE(WaitForStatus("USB programming stick is ready."));
     vs::RefuseAllFrames(true);
     Command("SchemeTransmit")->trigger();
-    ASSERT_TRUE(WaitForStatus(LoadLanguageString(4806)));
+    ASSERT_TRUE(WaitForStatusStart("Bathroom: " + LoadLanguageString(4806)));
     EXPECT_FALSE(Command("SchemeTransmit")->isEnabled());
     EXPECT_TRUE(Form->Connection()->TransmitPending());
     vs::ClearReports();
@@ -202,11 +211,161 @@ TEST_F(MainFormTransmission, UndoAfterSubmitLeavesTheProgramHandedOverAsItWas) {
     QTest::keyClick(Form->DayRow(0), Qt::Key_Delete); // Monday keeps four
     ASSERT_EQ(Form->CurrentLocation()->Days(0).Count(), 4);
     Command("SchemeTransmit")->trigger();
-    ASSERT_TRUE(WaitForStatus(LoadLanguageString(4806)));
+    ASSERT_TRUE(WaitForStatusStart("Bathroom: " + LoadLanguageString(4806)));
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(Form->CurrentLocation()->Days(0).Count(), 5);
     vs::ClearReports();
     vs::RefuseAllFrames(false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Form->Connection()->TransmitPending(); }, 30000));
     EXPECT_EQ(SentFrames().size(), 2u * (2 + 4 + 6 * 5)); // the program as it was submitted
+}
+
+// What was sent where: the record, the rooms' marks, the cancel, the returned stick and the
+// guided run of several rooms.
+namespace {
+
+class MainFormTransfers : public MainFormTransmission {
+protected:
+    void SetUp() override {
+        MainFormTransmission::SetUp();
+        TransferLogPath = FSettingsDir.filePath("transfers.sqlite");
+        vs::PlugIn();
+        StartWithVirtualStick();
+        ASSERT_TRUE(WaitForStatus("USB programming stick is ready."));
+    }
+
+    std::vector<TTransferRecord> Records() const {
+        TTransferLog log;
+        log.Open(TransferLogPath);
+        return log.Records();
+    }
+    QString Mark(const std::string& room) const {
+        return ListItem(room)->data(Qt::ToolTipRole).toString();
+    }
+    bool WaitForMark(const std::string& room, const QString& start) {
+        return QTest::qWaitFor([&] { return Mark(room).startsWith(start); }, 30000);
+    }
+};
+
+} // namespace
+
+TEST_F(MainFormTransfers, ARoomSentIsMarkedUntilItChangesAndAgainWhenUndoneBack) {
+    SelectLocation("Bathroom");
+    EXPECT_EQ(Mark("Bathroom"), "Bathroom\nNever sent");
+    Command("SchemeTransmit")->trigger();
+    EXPECT_EQ(btnText(), "Cancel");
+    ASSERT_TRUE(WaitForMark("Bathroom", "Bathroom\nSent on "));
+    EXPECT_TRUE(Form->paSchemeConfig->paCurrentSchemeTransferStatus->text().startsWith("Sent on"));
+    EXPECT_EQ(btnText(), "&Submit");
+    const std::vector<TTransferRecord> records = Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Room, "Bathroom");
+    EXPECT_EQ(records[0].Result, TTransferResult::Sent);
+    EXPECT_EQ(records[0].Periods, 35);
+
+    TScheduleDocument& document = Form->Document();
+    ASSERT_TRUE(document.SetTemperature(*Form->CurrentLocation(), 2, 1, 12.5));
+    EXPECT_TRUE(Mark("Bathroom").contains("Changed since sent on "));
+    EXPECT_TRUE(Mark("Bathroom").endsWith("Changed days: Wednesday"))
+        << Mark("Bathroom").toStdString();
+    EXPECT_TRUE(Command("SchemeRestoreSent")->isEnabled());
+    Command("EditUndo")->trigger(); // back at the program sent: programs compare, not steps
+    EXPECT_TRUE(Mark("Bathroom").startsWith("Bathroom\nSent on "));
+    EXPECT_FALSE(Command("SchemeRestoreSent")->isEnabled());
+
+    ASSERT_TRUE(document.DeletePeriod(*Form->CurrentLocation(), 4, 1));
+    Command("SchemeRestoreSent")->trigger(); // one more step, back to what the controller got
+    EXPECT_TRUE(Mark("Bathroom").startsWith("Bathroom\nSent on "));
+    EXPECT_EQ(document.UndoStack().count(), 2);
+    ListItem("Bathroom")->setText("Bath"); // the record follows the name
+    EXPECT_TRUE(Mark("Bath").startsWith("Bath\nSent on "));
+}
+
+TEST_F(MainFormTransfers, CancellingAPendingRequestSendsNothingMore) {
+    vs::RefuseAllFrames(true);
+    SelectLocation("Hall");
+    Command("SchemeTransmit")->trigger();
+    ASSERT_TRUE(WaitForStatusStart("Hall: Data transfer failed"));
+    EXPECT_TRUE(Form->StatusPanel0->text().contains("Next try at ")) << Status();
+    Form->btnTransmit->click(); // it reads "Cancel" while the request is pending
+    EXPECT_FALSE(Form->Connection()->TransmitPending());
+    vs::ClearReports();
+    vs::RefuseAllFrames(false);
+    ASSERT_TRUE(WaitForStatus("Hall: transfer cancelled; nothing more is sent."));
+    QTest::qWait(200); // several cycles of the thread
+    EXPECT_TRUE(SentFrames().empty());
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].Result, TTransferResult::Withdrawn);
+    EXPECT_EQ(Mark("Hall"), "Hall\nNever sent");
+}
+
+struct TReturnCase {
+    const char* Name;
+    QMessageBox::StandardButton Answer; // Yes: Send, No: Withdraw
+    TTransferResult Result;
+};
+
+class MainFormStickReturns : public MainFormTransfers,
+                             public testing::WithParamInterface<TReturnCase> {};
+
+TEST_P(MainFormStickReturns, ThePendingRoomIsNamedAndSentOnlyWhenTheUserSaysSo) {
+    vs::RefuseAllFrames(true);
+    SelectLocation("Kitchen");
+    Command("SchemeTransmit")->trigger();
+    ASSERT_TRUE(WaitForStatusStart("Kitchen: Data transfer failed"));
+    vs::PullOut();
+    ASSERT_TRUE(WaitForStatus("Kitchen: waiting for the USB programming stick."));
+    vs::RefuseAllFrames(false);
+    vs::ClearReports();
+    NextAnswer = GetParam().Answer;
+    vs::PlugIn();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Messages.empty(); }, 30000));
+    EXPECT_EQ(Messages[0].Text,
+              "The USB programming stick is back. Send the program of Kitchen now?");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form->Connection()->TransmitPending(); }, 30000));
+    EXPECT_EQ(SentFrames().empty(), GetParam().Result != TTransferResult::Sent);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Records()[0].Result == GetParam().Result; }, 5000));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormStickReturns,
+    testing::Values(TReturnCase{"Send", QMessageBox::Yes, TTransferResult::Sent},
+                    TReturnCase{"Withdraw", QMessageBox::No, TTransferResult::Withdrawn}),
+    [](const testing::TestParamInfo<TReturnCase>& info) { return info.param.Name; });
+
+TEST_F(MainFormTransfers, AGuidedRunSendsTheTickedRoomsInTurnAndSumsUp) {
+    Command("SchemeTransmitSeveral")->trigger();
+    TGuidedRunDialog* run = Form->GuidedRun();
+    ASSERT_NE(run, nullptr);
+    // Every room is new, so every room is ticked: three stay.
+    for (int i = 0; i < run->lvRooms->count(); ++i) {
+        QListWidgetItem* item = run->lvRooms->item(i);
+        const bool keep = item->text().startsWith("Bathroom") || item->text().startsWith("Hall") ||
+                          item->text().startsWith("Kitchen");
+        EXPECT_EQ(item->checkState(), Qt::Checked);
+        item->setCheckState(keep ? Qt::Checked : Qt::Unchecked);
+    }
+    run->btnStart->click();
+    EXPECT_EQ(run->lbPrompt->text(),
+              "Next: Bathroom. Put the Bathroom controller into receive mode, then press Send.");
+    vs::RefuseFrame(3); // refused once; the second pass carries the program
+    run->btnSend->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run->lvResults->count() == 1; }, 30000));
+    EXPECT_EQ(run->lvResults->item(0)->text(), "Bathroom: sent");
+    EXPECT_TRUE(run->lbPrompt->text().startsWith("Next: Hall."));
+    run->btnSkip->click();
+    run->btnSend->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run->lvResults->count() == 3; }, 30000));
+    EXPECT_EQ(run->lvResults->item(1)->text(), "Hall: skipped");
+    EXPECT_EQ(run->lvResults->item(2)->text(), "Kitchen: sent");
+    EXPECT_EQ(run->lbPrompt->text(), "Sent: 2, skipped: 1, failed: 0.");
+
+    const std::vector<TTransferRecord> records = Records(); // newest first
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].Room, "Kitchen");
+    EXPECT_EQ(records[1].Room, "Bathroom");
+    EXPECT_TRUE(Mark("Hall").endsWith("Never sent"));
+    EXPECT_TRUE(Mark("Kitchen").startsWith("Kitchen\nSent on "));
+    run->btnStop->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form->GuidedRun() == nullptr; }, 5000));
 }
