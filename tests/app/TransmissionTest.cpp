@@ -4,13 +4,17 @@
 #include "RadioTestSupport.h"
 #include "TGuidedRunDialog.h"
 #include "TTransferLog.h"
+#include "TTransferLogDialog.h"
 #include "VirtualStick.h"
 #include "VirtualStickReports.h"
 #include "zeft_StickLock.h"
 #include "zeft_USBConnection.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
+#include <QTableWidget>
 #include <QTimer>
 #include <QUndoStack>
 #include <condition_variable>
@@ -368,4 +372,48 @@ TEST_F(MainFormTransfers, AGuidedRunSendsTheTickedRoomsInTurnAndSumsUp) {
     EXPECT_TRUE(Mark("Kitchen").startsWith("Kitchen\nSent on "));
     run->btnStop->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Form->GuidedRun() == nullptr; }, 5000));
+}
+
+TEST_F(MainFormTransfers, TheHistoryListsNewestFirstFiltersToTheRoomAndExportsCsv) {
+    for (const char* room : {"Hall", "Kitchen"}) {
+        ASSERT_TRUE(WaitForStatus("USB programming stick is ready."));
+        SelectLocation(room);
+        Command("SchemeTransmit")->trigger();
+        ASSERT_TRUE(WaitForMark(room, QString::fromUtf8(room) + "\nSent on "))
+            << Mark(room).toStdString() << Status();
+    }
+    TTransferLog log;
+    log.Open(TransferLogPath);
+    TTransferLogDialog dialog(log, "Hall", Form.get());
+    QTableWidget* table = dialog.Table();
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(0, 1)->text(), "Kitchen");
+    EXPECT_EQ(table->item(0, 3)->text(), "sent");
+    EXPECT_EQ(table->item(0, 4)->text(), "45");
+    dialog.SelectedRoomOnly()->setChecked(true);
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 1)->text(), "Hall");
+
+    NextFile = FSettingsDir.filePath("hall.csv");
+    dialog.ExportExecute();
+    QFile csv(*NextFile);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 3); // header, Hall, and the end of the last line
+    EXPECT_TRUE(lines[1].contains(",Hall,,sent,")) << lines[1].toStdString();
+}
+
+TEST_F(MainFormTest, ADamagedRecordIsSetAsideWithAMessageAndSendingStillWorks) {
+    TransferLogPath = FSettingsDir.filePath("transfers.sqlite");
+    QFile damaged(TransferLogPath);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, '\x5a'));
+    damaged.close();
+    Start();
+    QApplication::processEvents();
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_TRUE(Messages[0].Text.startsWith("The transfer record could not be opened and was "
+                                            "set aside as \""))
+        << Messages[0].Text.toStdString();
+    EXPECT_TRUE(ListItem("Hall")->data(Qt::ToolTipRole).toString().endsWith("Never sent"));
 }
