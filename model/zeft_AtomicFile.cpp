@@ -76,6 +76,41 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 #ifndef _WIN32
 
+std::string ReadRegularFile(const std::string& path, std::size_t limit) {
+    // Not blocking: a named pipe would otherwise hold the open until a writer comes.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw TScheduleFileError("Cannot open \"" + path + "\": " + std::strerror(errno));
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        throw TScheduleFileError("Cannot read \"" + path + "\": it is not a regular file");
+    }
+    if (static_cast<std::size_t>(st.st_size) > limit) {
+        close(fd);
+        throw TScheduleFileError("Cannot read \"" + path + "\": it is larger than " +
+                                 std::to_string(limit >> 20) + " MiB");
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 || bytes.size() + static_cast<std::size_t>(n) > limit) {
+            const int error = n < 0 ? errno : EFBIG; // grew while read
+            close(fd);
+            throw TScheduleFileError("Cannot read \"" + path + "\": " + std::strerror(error));
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    return bytes;
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty())
         throw TScheduleFileError("Cannot write a file without a name");
@@ -133,6 +168,18 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 #else
+
+std::string ReadRegularFile(const std::string& path, std::size_t limit) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        throw TScheduleFileError("Cannot read \"" + path + "\": it is not a regular file");
+    if (std::filesystem::file_size(path, error) > limit)
+        throw TScheduleFileError("Cannot read \"" + path + "\": it is too large");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw TScheduleFileError("Cannot open \"" + path + "\".");
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string temp = path + ".tmp";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,13 @@ namespace zeft {
 /// file keeps its permissions, and one the user may not write is refused. On failure the old file
 /// is untouched, no temporary file is left and TScheduleFileError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+/// The largest schedule file read: far beyond any house, far below what would exhaust memory.
+inline constexpr std::size_t MaxScheduleFileSize = 64u << 20;
+
+/// The bytes of a regular file of at most limit bytes. Anything else (a device such as
+/// /dev/zero, a named pipe, a folder) is refused without waiting or reading, as is a larger
+/// file; TScheduleFileError says why.
+std::string ReadRegularFile(const std::string& path, std::size_t limit = MaxScheduleFileSize);
 
 } // namespace zeft

@@ -484,14 +484,7 @@ void ParseScheduleDocument(std::string_view bytes, TParsedScheduleFile& parsed) 
 }
 
 void ParseScheduleFile(const std::string& fileName, TParsedScheduleFile& parsed) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        throw TScheduleFileError("Cannot open \"" + fileName + "\".");
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        throw TScheduleFileError("Cannot read \"" + fileName + "\".");
-    Parse(std::move(bytes).str(), parsed);
+    Parse(ReadRegularFile(fileName), parsed);
 }
 
 } // namespace zeft

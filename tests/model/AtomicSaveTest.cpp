@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -233,3 +234,49 @@ TEST_F(AtomicSave, AProcessKilledWhileSavingLeavesAWholeFile) {
         EXPECT_TRUE(now == OldBytes || now == newBytes) << "after " << delayMs << " ms";
     }
 }
+
+// The reader takes only regular files of a sane size: a device would be read for ever, a named
+// pipe would block the start until a writer came.
+struct TUnreadableCase {
+    const char* Name;
+    std::function<std::string(const fs::path& dir)> Make; // the path to read
+    const char* Reason;
+};
+
+class UnreadableInput : public AtomicSave, public testing::WithParamInterface<TUnreadableCase> {};
+
+TEST_P(UnreadableInput, IsRefusedWithoutReadingOrWaiting) {
+    TParsedScheduleFile parsed;
+    try {
+        ParseScheduleFile(GetParam().Make(Dir), parsed);
+        FAIL() << "read";
+    } catch (const TScheduleFileError& error) {
+        EXPECT_NE(std::string(error.what()).find(GetParam().Reason), std::string::npos)
+            << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reader, UnreadableInput,
+    testing::Values(TUnreadableCase{"Device",
+                                    [](const fs::path&) { return std::string("/dev/zero"); },
+                                    "not a regular file"},
+                    TUnreadableCase{"NamedPipe",
+                                    [](const fs::path& dir) {
+                                        const fs::path fifo = dir / "pipe.zeft";
+                                        mkfifo(fifo.c_str(), 0600);
+                                        return fifo.string();
+                                    },
+                                    "not a regular file"},
+                    TUnreadableCase{"Folder", [](const fs::path& dir) { return dir.string(); },
+                                    "not a regular file"},
+                    TUnreadableCase{"OverTheLimit",
+                                    [](const fs::path& dir) {
+                                        const fs::path big = dir / "big.zeft";
+                                        WriteBytes(big, "");
+                                        fs::resize_file(big,
+                                                        (64u << 20) + 1); // sparse: no disk used
+                                        return big.string();
+                                    },
+                                    "larger than 64 MiB"}),
+    [](const testing::TestParamInfo<TUnreadableCase>& info) { return info.param.Name; });
