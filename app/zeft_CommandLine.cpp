@@ -93,8 +93,14 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
             usage;
         return result;
     }
-    if (files.size() == 1 && !files.constFirst().isEmpty())
-        result.File = QDir::cleanPath(QFileInfo(files.constFirst()).absoluteFilePath());
+    if (files.size() == 1 && !files.constFirst().isEmpty()) {
+        // The folder as the kernel walks it ("l/.." after a link l is the link's parent, not
+        // "."); the file's own name stays, so that a link to the file is kept.
+        const QFileInfo file(files.constFirst());
+        const QString folder = QFileInfo(file.path()).canonicalFilePath();
+        result.File = folder.isEmpty() ? QDir::cleanPath(file.absoluteFilePath())
+                                       : QDir(folder).filePath(file.fileName());
+    }
     return result;
 }
 

@@ -4,8 +4,10 @@
 #include "zeft_LanguageResources.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace zeft {
@@ -79,6 +81,16 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLine, testing::ValuesIn(ArgumentCases
                          [](const testing::TestParamInfo<TArgumentsCase>& info) {
                              return std::string(info.param.Name);
                          });
+
+TEST(CommandLine, DotDotAfterALinkIsTakenAsTheKernelTakesIt) {
+    QTemporaryDir base;
+    ASSERT_TRUE(QDir(base.path()).mkpath("a/b"));
+    ASSERT_TRUE(QFile::link(base.filePath("a/b"), base.filePath("l")));
+    const TCommandLine line = ParseCommandLine(
+        {QStringLiteral("/usr/bin/zeft"), base.filePath("l") + QStringLiteral("/../x.zeft")});
+    ASSERT_TRUE(line.File.has_value());
+    EXPECT_EQ(*line.File, QDir(base.path()).canonicalPath() + QStringLiteral("/a/x.zeft"));
+}
 
 TEST(CommandLine, HelpIsInTheCurrentLanguage) {
     const TLanguageId saved = LanguageID;
