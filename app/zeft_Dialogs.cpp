@@ -42,9 +42,9 @@ std::optional<QString> RunFileDialog(QWidget* parent, const QString& preset, con
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(TDialogs::QtFilter(filter));
     dialog.setDefaultSuffix(defaultSuffix);
-    // Replacing the file is safe (the save keeps the old file until the new one is complete),
-    // and the program has never asked before overwriting.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Replacing an existing file is the user's decision: the dialog asks, in Qt's own words in
+    // the interface language.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!preset.isEmpty())
         dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
