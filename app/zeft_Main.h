@@ -56,6 +56,9 @@ struct TMainFormServices {
     QString TransferLogPath;
 };
 
+/// Why a save failed, for the line under "Your data cannot be saved.".
+QString SaveFailureReason(const TFileOutcome& outcome);
+
 /// The application window: it shows the document (the locations list, the weekly program of
 /// the location on display) and commands it, and holds the connection thread and the status
 /// bar. What an edit does is the document's business.

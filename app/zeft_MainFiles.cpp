@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <cerrno>
 #include <utility>
 
 namespace zeft {
@@ -32,6 +33,24 @@ void TZEFTMainForm::LoadFile(const QString& path) {
         SelectSchemeExecute(first);
     }
     Command(QStringLiteral("FileSave"))->setEnabled(!path.isEmpty());
+}
+
+QString SaveFailureReason(const TFileOutcome& outcome) {
+    // The usual causes in the user's language; anything rarer as the system words it.
+    switch (outcome.SystemError) {
+    case ENOSPC:
+    case EDQUOT:
+        return LoadLanguageString(TextId::NoSpaceLeft);
+    case EACCES:
+    case EPERM:
+        return LoadLanguageString(TextId::NoPermission);
+    case EROFS:
+        return LoadLanguageString(TextId::ReadOnlyDrive);
+    case ENOENT:
+        return LoadLanguageString(TextId::NoSuchFolder);
+    default:
+        return outcome.Error;
+    }
 }
 
 void TZEFTMainForm::ShowPendingMessages() {
@@ -76,13 +95,16 @@ bool TZEFTMainForm::SaveChangesFirst(const QString& caption) {
 }
 
 bool TZEFTMainForm::SaveTo(const QString& path) {
-    if (FDocument->SaveAs(path).Ok()) {
+    const TFileOutcome outcome = FDocument->SaveAs(path);
+    if (outcome.Ok()) {
         ShowTransferStatus(); // the record is read for the file the rooms are in now
         return true;
     }
     TDialogs::Message(this, QMessageBox::Critical,
                       WithoutAccelerator(LoadLanguageString(TextId::FileSave)),
-                      LoadLanguageString(TextId::CannotSave), QMessageBox::Ok);
+                      LoadLanguageString(TextId::CannotSave) + QStringLiteral("\n\n") +
+                          SaveFailureReason(outcome),
+                      QMessageBox::Ok);
     return false;
 }
 

@@ -70,7 +70,7 @@ TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
     try {
         FLocations->SaveToFile(QFile::encodeName(path).toStdString());
     } catch (const TScheduleFileError& error) {
-        return {QString::fromUtf8(error.what())};
+        return {QString::fromUtf8(error.what()), error.SystemError()};
     }
     FUndoStack->setClean();
     return {};

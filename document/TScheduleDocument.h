@@ -18,6 +18,8 @@ namespace zeft {
 /// worked.
 struct TFileOutcome {
     QString Error;
+    /// The errno behind a failure, 0 when it is not the system's.
+    int SystemError = 0;
     bool Ok() const { return Error.isEmpty(); }
 };
 

@@ -68,6 +68,10 @@ inline constexpr int FileMissing = 4812;
 inline constexpr int SettingNotStored = 4813;
 inline constexpr int CommandLineFileHelp = 4814;
 inline constexpr int CommandLineFileName = 4815;
+inline constexpr int NoSpaceLeft = 4816; ///< why a save failed: 4816..4819
+inline constexpr int NoPermission = 4817;
+inline constexpr int ReadOnlyDrive = 4818;
+inline constexpr int NoSuchFolder = 4819;
 inline constexpr int StickNotPermitted = 4820;
 inline constexpr int StickInUse = 4821;
 

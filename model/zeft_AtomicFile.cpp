@@ -20,7 +20,7 @@ namespace zeft {
 namespace {
 
 [[noreturn]] void Fail(const std::string& path, int error) {
-    throw TScheduleFileError("Cannot write \"" + path + "\": " + std::strerror(error));
+    throw TScheduleFileError("Cannot write \"" + path + "\": " + std::strerror(error), error);
 }
 
 #ifndef _WIN32
@@ -101,7 +101,7 @@ std::string ReadRegularFile(const std::string& path, std::size_t limit) {
         if (n < 0 || bytes.size() + static_cast<std::size_t>(n) > limit) {
             const int error = n < 0 ? errno : EFBIG; // grew while read
             close(fd);
-            throw TScheduleFileError("Cannot read \"" + path + "\": " + std::strerror(error));
+            throw TScheduleFileError("Cannot read \"" + path + "\": " + std::strerror(error), error);
         }
         if (n == 0)
             break;

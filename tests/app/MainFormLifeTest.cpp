@@ -451,14 +451,31 @@ TEST_F(MainFormTest, SaveAsThenSaveWriteTheFileAndClearTheModifiedFlag) {
 TEST_F(MainFormTest, AFailedSaveShowsTheErrorAndKeepsTheModifiedFlag) {
     Start();
     Command("SchemeAdd")->trigger();
-    NextFile = QStringLiteral("/proc/zeft-cannot-write.zeft");
+    const QString path = FSettingsDir.filePath("no/such/folder/rooms.zeft");
+    NextFile = path;
     Command("FileSaveAs")->trigger();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Caption, "Save");
-    EXPECT_EQ(Messages[0].Text, "Your data cannot be saved.");
+    // The reason under the message, in the user's language.
+    EXPECT_EQ(Messages[0].Text, "Your data cannot be saved.\n\nThe folder does not exist.");
     EXPECT_EQ(Messages[0].Icon, QMessageBox::Critical);
     EXPECT_TRUE(Form->Modified());
-    EXPECT_EQ(Form->CurrentFileName(), "/proc/zeft-cannot-write.zeft");
+    EXPECT_EQ(Form->CurrentFileName(), path);
+}
+
+TEST(SaveFailure, TheUsualCausesAreSaidInTheUsersLanguage) {
+    const struct {
+        int Error;
+        const char* Reason;
+    } cases[] = {{ENOSPC, "There is no space left on the drive."},
+                 {EDQUOT, "There is no space left on the drive."},
+                 {EACCES, "You do not have permission to write there."},
+                 {EROFS, "The drive is read-only."},
+                 {EIO, "Cannot write \"x\": Input/output error"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            SaveFailureReason({QStringLiteral("Cannot write \"x\": Input/output error"), c.Error}),
+            c.Reason);
 }
 
 TEST_F(MainFormTest, OpeningAFileWithoutChangesReplacesTheLocationsWithoutAsking) {
@@ -592,7 +609,7 @@ TEST_F(MainFormTest, ASaveFailingAfterTheOpenPromptKeepsTheLocationsAndChanges) 
     Command("FileOpen")->trigger();
     EXPECT_EQ(dialogs, std::vector<bool>{true});
     ASSERT_EQ(Messages.size(), 2u);
-    EXPECT_EQ(Messages[1].Text, "Your data cannot be saved.");
+    EXPECT_TRUE(Messages[1].Text.startsWith("Your data cannot be saved.\n\n"));
     EXPECT_EQ(Form->Locations().Count(), 10);
     EXPECT_TRUE(Form->Modified());
 }

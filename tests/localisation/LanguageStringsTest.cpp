@@ -192,6 +192,16 @@ const TExpectedText ExpectedTexts[] = {
     {5007, "Office 5 business days", "Büro 5 Werktage", "Bureau 5 jours ouvrables"},
     {5008, "Office 5 1/2 business days", "Büro 5 1/2 Werktage", "Bureau 5 jours 1/2 ouvrables"},
     {5009, "Office 7 business days", "Büro 7 Werktage", "Bureau 7 jours ouvrables"},
+    // Why a save failed.
+    {4816, "There is no space left on the drive.", "Auf dem Laufwerk ist kein Platz mehr frei.",
+     "Il n\u2019y a plus de place sur le lecteur."},
+    {4817, "You do not have permission to write there.",
+     "Sie haben keine Berechtigung, dort zu schreiben.",
+     "Vous n\u2019avez pas le droit d\u2019écrire à cet endroit."},
+    {4818, "The drive is read-only.", "Das Laufwerk ist schreibgeschützt.",
+     "Le lecteur est en lecture seule."},
+    {4819, "The folder does not exist.", "Der Ordner existiert nicht.",
+     "Le dossier n\u2019existe pas."},
     // The transfer texts: the pending request, the rooms' marks, the guided run, the record.
     {4027, "&Cancel transfer", "Übertragung &abbrechen", "&Annuler le transfert"},
     {4028, "Cancel", "Abbrechen", "Annuler"},
