@@ -77,6 +77,25 @@ bool TDialogs::Choose(QWidget* parent, const QString& caption, const QString& te
     return box.clickedButton() == yes;
 }
 
+int TDialogs::Ask(QWidget* parent, const QString& caption, const QString& text,
+                  const QString& first, const QString& second, const QString& third) {
+    if (MessageHook) {
+        const auto answer = MessageHook({QMessageBox::Warning, caption, text,
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel});
+        return answer == QMessageBox::Yes ? 0 : answer == QMessageBox::No ? 1 : 2;
+    }
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* buttons[] = {box.addButton(first, QMessageBox::AcceptRole),
+                              box.addButton(second, QMessageBox::ActionRole),
+                              box.addButton(third, QMessageBox::RejectRole)};
+    box.setDefaultButton(buttons[2]);
+    box.exec();
+    for (int i = 0; i < 2; ++i)
+        if (box.clickedButton() == buttons[i])
+            return i;
+    return 2;
+}
+
 std::optional<QString> TDialogs::OpenFileName(QWidget* parent, const QString& preset,
                                               const QString& filter) {
     return RunFileDialog(parent, preset, filter, false);

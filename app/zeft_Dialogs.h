@@ -23,6 +23,10 @@ public:
     /// first. Tests answer it through MessageHook: Yes is the first, anything else the second.
     static bool Choose(QWidget* parent, const QString& caption, const QString& text,
                        const QString& first, const QString& second);
+    /// A warning with three answers named by the program; the index of the one chosen (the
+    /// last also when the box is closed). Tests answer Yes, No or Cancel for 0, 1 and 2.
+    static int Ask(QWidget* parent, const QString& caption, const QString& text,
+                   const QString& first, const QString& second, const QString& third);
     /// The open or save dialog with the filter of text 4801 (description|pattern pairs) and
     /// the default suffix "zeft"; returns the chosen path, or nothing when cancelled.
     static std::optional<QString> OpenFileName(QWidget* parent, const QString& preset,

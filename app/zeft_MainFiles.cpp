@@ -116,6 +116,18 @@ void TZEFTMainForm::FileSaveExecute() {
             FileSaveAsExecute();
         return;
     }
+    // Another program, a sync tool or another copy may have written the file meanwhile:
+    // theirs is not overwritten unasked.
+    if (FDocument->DiskState() == TScheduleDocument::TDiskState::Changed) {
+        const int answer = TDialogs::Ask(
+            this, WithoutAccelerator(LoadLanguageString(TextId::FileSave)),
+            LoadLanguageString(TextId::ChangedOnDisk), LoadLanguageString(TextId::Overwrite),
+            LoadLanguageString(TextId::FileSaveAs), LoadLanguageString(TextId::CancelButton));
+        if (answer == 1)
+            FileSaveAsExecute();
+        if (answer != 0)
+            return;
+    }
     SaveTo(fileName);
 }
 

@@ -5,13 +5,16 @@
 #include "TRemoveLocationCommand.h"
 #include "TRenameLocationCommand.h"
 #include "TScheduleFileError.h"
+#include "zeft_AtomicFile.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_ScheduleFile.h"
 #include "zeft_StringIds.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QUndoStack>
+#include <sys/stat.h>
 #include <utility>
 
 namespace zeft {
@@ -54,9 +57,12 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
         FLoading = false;
         FFileUnread = false;
         FUndoStack->setClean();
+        FFileName = path;
+        RememberDiskFile();
     } catch (const TScheduleFileError& error) {
         FLoading = false;
         FFileUnread = true;
+        FDiskFile = {};
         outcome.Error = QFileInfo::exists(path) ? QString::fromUtf8(error.what())
                                                 : LoadLanguageString(TextId::FileMissing);
     }
@@ -70,10 +76,65 @@ TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
     try {
         FLocations->SaveToFile(QFile::encodeName(path).toStdString());
     } catch (const TScheduleFileError& error) {
+        FDiskFile = {}; // whatever is there now is not what this document wrote
         return {QString::fromUtf8(error.what()), error.SystemError()};
     }
     FUndoStack->setClean();
+    RememberDiskFile();
     return {};
+}
+
+namespace {
+
+struct TStat {
+    bool Exists = false;
+    std::uint64_t Device = 0, Inode = 0, Size = 0;
+    std::int64_t ChangedNs = 0;
+};
+
+TStat StatOf(const QString& path) {
+    TStat result;
+    struct stat st {};
+    if (path.isEmpty() || stat(QFile::encodeName(path).constData(), &st) != 0)
+        return result;
+    result.Exists = true;
+    result.Device = static_cast<std::uint64_t>(st.st_dev);
+    result.Inode = static_cast<std::uint64_t>(st.st_ino);
+    result.Size = static_cast<std::uint64_t>(st.st_size);
+    result.ChangedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return result;
+}
+
+QByteArray DigestOf(const QString& path) {
+    try {
+        const std::string bytes = ReadRegularFile(QFile::encodeName(path).toStdString());
+        return QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
+                                        QCryptographicHash::Sha256);
+    } catch (const TScheduleFileError&) {
+        return {};
+    }
+}
+
+} // namespace
+
+void TScheduleDocument::RememberDiskFile() {
+    const TStat now = StatOf(FFileName);
+    FDiskFile = {now.Exists, now.Device,    now.Inode,
+                 now.Size,   now.ChangedNs, now.Exists ? DigestOf(FFileName) : QByteArray()};
+}
+
+TScheduleDocument::TDiskState TScheduleDocument::DiskState() const {
+    if (!FDiskFile.Known)
+        return TDiskState::Same; // nothing read or written here yet: nothing to guard
+    const TStat now = StatOf(FFileName);
+    if (!now.Exists)
+        return TDiskState::Missing;
+    if (now.Device == FDiskFile.Device && now.Inode == FDiskFile.Inode &&
+        now.Size == FDiskFile.Size && now.ChangedNs == FDiskFile.ChangedNs)
+        return TDiskState::Same;
+    // Touched or copied back unchanged counts as the same file.
+    return DigestOf(FFileName) == FDiskFile.Digest ? TDiskState::Same : TDiskState::Changed;
 }
 
 void TScheduleDocument::ForgetHistory() {

@@ -4,7 +4,9 @@
 #include "THeatingLocations.h"
 #include "zeft_Time.h"
 
+#include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +45,12 @@ public:
     bool Modified() const;
     /// Every change is one step on it; its clean state is the state last loaded or saved.
     QUndoStack& UndoStack() const { return *FUndoStack; }
+    /// What became of the file on disk since it was last loaded or saved here.
+    enum class TDiskState { Same, Changed, Missing };
+    /// Compares the file with the one remembered (device, inode, size, time of change, and
+    /// the digest of its bytes when those differ): another program, a sync tool or another
+    /// copy may have replaced or edited it.
+    TDiskState DiskState() const;
     /// A file's locations are being added: the views may wait for the end.
     bool Loading() const { return FLoading; }
 
@@ -108,6 +116,16 @@ private:
     bool CommitDayEdit(int mergeId = -1, const void* mergeKey = nullptr);
     void LocationRemoving(int index);
 
+    /// Remembers the file as it is now on disk, as the one this document holds.
+    void RememberDiskFile();
+
+    struct TFileIdentity {
+        bool Known = false;
+        std::uint64_t Device = 0, Inode = 0, Size = 0;
+        std::int64_t ChangedNs = 0;
+        QByteArray Digest;
+    };
+    TFileIdentity FDiskFile;
     std::unique_ptr<THeatingLocations> FLocations;
     QString FFileName;
     bool FFileUnread = false;

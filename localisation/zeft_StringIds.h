@@ -115,6 +115,8 @@ inline constexpr int ResultPending = 4879; ///< then sent, failed, withdrawn
 inline constexpr int HistoryCannotExport = 4883;
 
 // --- the schedule area ----------------------------------------------------------------------
+inline constexpr int ChangedOnDisk = 4890;
+inline constexpr int Overwrite = 4891;
 inline constexpr int TooManyPeriods = 4901;
 inline constexpr int DayListHint = 4902;
 inline constexpr int CopyTo = 4910;

@@ -854,3 +854,44 @@ TEST_F(MainFormTest, ExportOffersAPdfBesideTheScheduleFileInTheRealDialog) {
     EXPECT_EQ(selected, FSettingsDir.filePath("rooms.pdf"));
     EXPECT_TRUE(Exported.empty());
 }
+
+// Another program wrote the file since it was opened: a plain Save asks before overwriting.
+struct TChangedOnDiskCase {
+    const char* Name;
+    QMessageBox::StandardButton Answer; // Yes: Overwrite, No: Save As, Cancel
+    bool Overwritten;
+    std::size_t FileDialogs;
+};
+
+class MainFormChangedOnDisk : public MainFormTest,
+                              public testing::WithParamInterface<TChangedOnDiskCase> {};
+
+TEST_P(MainFormChangedOnDisk, SaveAsksBeforeOverwritingTheirVersion) {
+    const TChangedOnDiskCase& c = GetParam();
+    const QString path = FSettingsDir.filePath("house.zeft");
+    Start();
+    NextFile = path;
+    Command("FileSaveAs")->trigger();
+    QFile theirs(path);
+    ASSERT_TRUE(theirs.open(QIODevice::Append));
+    theirs.write("\n<!-- theirs -->\n");
+    theirs.close();
+    const QByteArray their = FileBytes(path);
+    ASSERT_TRUE(Form->Document().MovePeriodStart(*Form->CurrentLocation(), 0, 1, TimeOf(3, 0)));
+    NextAnswer = c.Answer;
+    NextFile = std::nullopt; // a Save As dialog is cancelled
+    Command("FileSave")->trigger();
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "The file was changed by another program since you opened it. "
+                                "Overwrite it with your version?");
+    EXPECT_EQ(FileBytes(path) != their, c.Overwritten);
+    EXPECT_EQ(Form->Modified(), !c.Overwritten);
+    EXPECT_EQ(FileSaving.size(), c.FileDialogs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormChangedOnDisk,
+    testing::Values(TChangedOnDiskCase{"Overwrite", QMessageBox::Yes, true, 1},
+                    TChangedOnDiskCase{"SaveAs", QMessageBox::No, false, 2},
+                    TChangedOnDiskCase{"Cancel", QMessageBox::Cancel, false, 1}),
+    [](const testing::TestParamInfo<TChangedOnDiskCase>& info) { return info.param.Name; });

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <functional>
@@ -273,5 +274,43 @@ TEST_F(DocumentTest, AFileThatCannotBeReadOrWrittenIsReportedAndNothingIsLost) {
     EXPECT_TRUE(Document.Modified());
     EXPECT_EQ(State(), changed);
 }
+
+// What another process does to the file is seen before a save overwrites it.
+struct TDiskCase {
+    const char* Name;
+    const char* Shell; // run by /bin/sh with the file as $1
+    TScheduleDocument::TDiskState State;
+};
+
+class FileOnDisk : public DocumentTest, public testing::WithParamInterface<TDiskCase> {};
+
+TEST_P(FileOnDisk, IsComparedWithTheOneLoadedOrSaved) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.zeft");
+    ASSERT_TRUE(Document.SaveAs(path).Ok());
+    ASSERT_TRUE(Document.Load(path).Ok());
+    EXPECT_EQ(Document.DiskState(), TScheduleDocument::TDiskState::Same);
+    QProcess other;
+    other.start("/bin/sh", {"-c", GetParam().Shell, "sh", path});
+    ASSERT_TRUE(other.waitForFinished());
+    ASSERT_EQ(other.exitCode(), 0);
+    EXPECT_EQ(Document.DiskState(), GetParam().State);
+    ASSERT_TRUE(Document.Save().Ok());
+    EXPECT_EQ(Document.DiskState(), TScheduleDocument::TDiskState::Same);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OtherProcess, FileOnDisk,
+    testing::Values(
+        TDiskCase{"Untouched", "true", TScheduleDocument::TDiskState::Same},
+        TDiskCase{"TouchedOnly", "touch -d '2001-01-01' \"$1\"",
+                  TScheduleDocument::TDiskState::Same},
+        TDiskCase{"CopiedBackUnchanged", "cp \"$1\" \"$1.new\" && mv \"$1.new\" \"$1\"",
+                  TScheduleDocument::TDiskState::Same},
+        TDiskCase{"ReplacedByRename", "printf '<x/>' > \"$1.new\" && mv \"$1.new\" \"$1\"",
+                  TScheduleDocument::TDiskState::Changed},
+        TDiskCase{"WrittenInPlace", "printf ' ' >> \"$1\"", TScheduleDocument::TDiskState::Changed},
+        TDiskCase{"Removed", "rm \"$1\"", TScheduleDocument::TDiskState::Missing}),
+    [](const testing::TestParamInfo<TDiskCase>& info) { return info.param.Name; });
 
 } // namespace

@@ -192,7 +192,14 @@ const TExpectedText ExpectedTexts[] = {
     {5007, "Office 5 business days", "Büro 5 Werktage", "Bureau 5 jours ouvrables"},
     {5008, "Office 5 1/2 business days", "Büro 5 1/2 Werktage", "Bureau 5 jours 1/2 ouvrables"},
     {5009, "Office 7 business days", "Büro 7 Werktage", "Bureau 7 jours ouvrables"},
-    // Why a save failed.
+    // Why a save failed, and a file changed by another program.
+    {4890,
+     "The file was changed by another program since you opened it. Overwrite it with your version?",
+     "Die Datei wurde seit dem Öffnen von einem anderen Programm geändert. Mit Ihrer Fassung "
+     "überschreiben?",
+     "Le fichier a été modifié par un autre programme depuis que vous l\u2019avez ouvert. "
+     "L\u2019écraser avec votre version ?"},
+    {4891, "&Overwrite", "Über&schreiben", "É&craser"},
     {4816, "There is no space left on the drive.", "Auf dem Laufwerk ist kein Platz mehr frei.",
      "Il n\u2019y a plus de place sur le lecteur."},
     {4817, "You do not have permission to write there.",
