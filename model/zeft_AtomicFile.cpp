@@ -101,7 +101,8 @@ std::string ReadRegularFile(const std::string& path, std::size_t limit) {
         if (n < 0 || bytes.size() + static_cast<std::size_t>(n) > limit) {
             const int error = n < 0 ? errno : EFBIG; // grew while read
             close(fd);
-            throw TScheduleFileError("Cannot read \"" + path + "\": " + std::strerror(error), error);
+            throw TScheduleFileError("Cannot read \"" + path + "\": " + std::strerror(error),
+                                     error);
         }
         if (n == 0)
             break;
