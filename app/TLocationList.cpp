@@ -13,6 +13,7 @@ namespace zeft {
 namespace {
 
 constexpr int LocationRole = Qt::UserRole + 1;
+constexpr int MarkRole = Qt::UserRole + 3;
 
 int S(double pixels) {
     return ScaledPixels(pixels);
@@ -108,15 +109,20 @@ void TLocationList::ShowName(const THeatingLocation* location) {
     }
 }
 
-void TLocationList::ShowTransferStatus(const THeatingLocation* location, int mark,
-                                       const QString& text) {
-    QListWidgetItem* listItem = ItemOf(location);
-    if (!listItem)
-        return;
+void TLocationList::ShowTransferStatus(
+    const std::function<TTransferStatus(const THeatingLocation*)>& of) {
     const QSignalBlocker block(this); // not a rename
-    listItem->setIcon(mark == 1 || mark == 2 ? FMarked[mark - 1] : FIcon);
-    listItem->setData(TLocationListItem::StatusRole, text);
-    listItem->setData(Qt::AccessibleDescriptionRole, text);
+    for (int i = 0; i < count(); ++i) {
+        QListWidgetItem* listItem = item(i);
+        const auto [mark, text] = of(LocationOf(listItem));
+        if (listItem->data(TLocationListItem::StatusRole).toString() == text &&
+            listItem->data(MarkRole).toInt() == mark)
+            continue;
+        listItem->setIcon(mark == 1 || mark == 2 ? FMarked[mark - 1] : FIcon);
+        listItem->setData(MarkRole, mark);
+        listItem->setData(TLocationListItem::StatusRole, text);
+        listItem->setData(Qt::AccessibleDescriptionRole, text);
+    }
 }
 
 void TLocationList::PopupMenu(QPoint pos, const QList<QAction*>& commands) {

@@ -2,6 +2,8 @@
 
 #include <QIcon>
 #include <QListWidget>
+#include <functional>
+#include <utility>
 
 class QMenu;
 
@@ -27,9 +29,11 @@ public:
     /// The item follows the location's name (after an undo), in its sorted place.
     void ShowName(const THeatingLocation* location);
 
-    /// The room's transfer standing: a mark on its icon, and the text in its tooltip and its
-    /// accessible description. mark: 0 none (never sent), 1 sent, 2 changed since sent.
-    void ShowTransferStatus(const THeatingLocation* location, int mark, const QString& text);
+    /// Every room's transfer standing: a mark on its icon (0 none, 1 sent, 2 changed since
+    /// sent), and the text in its tooltip and its accessible description. An item whose
+    /// standing did not change is left alone, so that a large list is not laid out again.
+    using TTransferStatus = std::pair<int, QString>;
+    void ShowTransferStatus(const std::function<TTransferStatus(const THeatingLocation*)>& of);
 
     /// The context menu at pos, with the commands given; it stays until the next one.
     void PopupMenu(QPoint pos, const QList<QAction*>& commands);

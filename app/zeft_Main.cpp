@@ -206,6 +206,13 @@ void TZEFTMainForm::FormCreate() {
 void TZEFTMainForm::ConnectDocument() {
     FDocument->OnLocationAdded = [this](THeatingLocation* location) { LocationAdded(location); };
     FDocument->OnLocationRemoving = [this](int index) { LocationRemoving(index); };
+    FDocument->OnLocationsReplacing = [this] {
+        ShowNoLocation();
+        const QSignalBlocker block(lvLocations);
+        lvLocations->clear();
+        // Sorted once at the end of the load, not at every room added.
+        lvLocations->setSortingEnabled(false);
+    };
     FDocument->OnProgramRestored = [this](THeatingLocation* location) {
         UndoShowLocation(location);
     };

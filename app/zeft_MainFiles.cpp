@@ -19,6 +19,10 @@ namespace zeft {
 
 void TZEFTMainForm::LoadFile(const QString& path) {
     const TFileOutcome outcome = FDocument->Load(path);
+    if (!lvLocations->isSortingEnabled()) {
+        lvLocations->setSortingEnabled(true);
+        lvLocations->sortItems();
+    }
     if (!outcome.Ok()) {
         // The locations on screen stay, and so do their unsaved changes; a plain Save will
         // not write over the file unasked. At start-up the message waits for the window.

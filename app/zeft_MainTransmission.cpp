@@ -135,23 +135,21 @@ void TZEFTMainForm::ShowConnectionStatus() {
 void TZEFTMainForm::ShowTransferStatus() {
     const QString file = FDocument->FileName();
     const bool recording = FTransfers->Recording();
-    for (int i = 0; i < Locations().Count(); ++i) {
-        const THeatingLocation& room = Locations().Items(i);
-        const TRoomStatus status = FTransfers->StatusOf(file, room);
-        lvLocations->ShowTransferStatus(&room, static_cast<int>(status.State),
-                                        recording ? TTransfers::StatusText(status, true)
-                                                  : QString());
-        if (&room == FCurrentLocation) {
-            paSchemeConfig->ShowTransferStatus(recording ? TTransfers::StatusText(status, false)
-                                                         : QString());
-            Command(QStringLiteral("SchemeRestoreSent"))
-                ->setEnabled(status.State == TRoomStatus::ChangedSinceSent);
-        }
-    }
-    if (!FCurrentLocation) {
-        paSchemeConfig->ShowTransferStatus({});
-        Command(QStringLiteral("SchemeRestoreSent"))->setEnabled(false);
-    }
+    TRoomStatus current;
+    lvLocations->ShowTransferStatus([&](const THeatingLocation* room) {
+        if (!recording) // nothing can be said of a room without a record
+            return TLocationList::TTransferStatus{0, QString()};
+        TRoomStatus status = FTransfers->StatusOf(file, *room);
+        const TLocationList::TTransferStatus shown{static_cast<int>(status.State),
+                                                   TTransfers::StatusText(status, true)};
+        if (room == FCurrentLocation)
+            current = std::move(status);
+        return shown;
+    });
+    const bool known = recording && FCurrentLocation;
+    paSchemeConfig->ShowTransferStatus(known ? TTransfers::StatusText(current, false) : QString());
+    Command(QStringLiteral("SchemeRestoreSent"))
+        ->setEnabled(known && current.State == TRoomStatus::ChangedSinceSent);
 }
 
 } // namespace zeft

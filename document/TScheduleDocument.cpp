@@ -51,9 +51,19 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
         FDayEdit.Discard();
         FUndoStack->clear();
         FLoading = true;
+        // The views let go of every location at once, not one by one: linear in the rooms.
+        if (OnLocationsReplacing)
+            OnLocationsReplacing();
+        FReplacing = true;
         FLocations->Clear();
+        FReplacing = false;
+        // Taken from the back, where a vector gives them up at no cost, and added in order.
+        std::vector<std::unique_ptr<THeatingLocation>> taken;
+        taken.reserve(static_cast<size_t>(read.Count()));
         while (read.Count() > 0)
-            FLocations->Add(read.Extract(0));
+            taken.push_back(read.Extract(read.Count() - 1));
+        for (auto location = taken.rbegin(); location != taken.rend(); ++location)
+            FLocations->Add(std::move(*location));
         FLoading = false;
         FFileUnread = false;
         FUndoStack->setClean();
@@ -284,7 +294,7 @@ void TScheduleDocument::NameRestored(THeatingLocation& location) {
 void TScheduleDocument::LocationRemoving(int index) {
     if (FDayEdit.Location() == &FLocations->Items(index))
         FDayEdit.Discard();
-    if (OnLocationRemoving)
+    if (OnLocationRemoving && !FReplacing)
         OnLocationRemoving(index);
 }
 

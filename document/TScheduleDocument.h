@@ -105,6 +105,9 @@ public:
     std::function<void(THeatingLocation* location)> OnLocationAdded;
     /// Before the location at index goes.
     std::function<void(int index)> OnLocationRemoving;
+    /// Before a file's locations replace all of these, which then go unannounced: the views
+    /// let go of them at once.
+    std::function<void()> OnLocationsReplacing;
     /// An undo or redo changed the location's program.
     std::function<void(THeatingLocation* location)> OnProgramRestored;
     /// An undo or redo changed the location's name.
@@ -130,6 +133,7 @@ private:
     QString FFileName;
     bool FFileUnread = false;
     bool FLoading = false;
+    bool FReplacing = false;
     TDayEditRecorder FDayEdit{*this};
     /// Destroyed before the locations its steps refer to.
     std::unique_ptr<QUndoStack> FUndoStack;

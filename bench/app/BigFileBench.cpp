@@ -1,0 +1,94 @@
+// Files of many rooms in the real window: open and show, then open a small file, and save;
+// the heap the rooms take. Run it from a Release build:
+//   QT_QPA_PLATFORM=offscreen build/rel/bench/app/bench_big_file [rooms ...]
+#include "THeatingLocations.h"
+#include "zeft_LanguageResources.h"
+#include "zeft_Main.h"
+#include "zeft_Settings.h"
+#include "zeft_Templates.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <malloc.h>
+
+using namespace zeft;
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+double Seconds(TClock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+std::size_t HeapInUse() {
+    return mallinfo2().uordblks;
+}
+
+/// rooms rooms of 7 days × 5 periods (the bathroom template), each named uniquely.
+void WriteFile(const QString& path, int rooms) {
+    THeatingLocations locations;
+    for (int i = 0; i < rooms; ++i) {
+        auto room = CreateTemplateLocation(5, LoadLanguageStringUtf8);
+        room->DisplayText = "Room " + std::to_string(i);
+        locations.Add(std::move(room));
+    }
+    locations.SaveToFile(path.toStdString());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    LanguageID = 9;
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty())
+        sizes = {1000, 10000, 100000};
+
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    const QString small = dir.filePath("small.zeft");
+    WriteFile(small, 3);
+    std::printf("%8s %12s %14s %10s %14s\n", "rooms", "open+show s", "small after s", "save s",
+                "heap KiB/room");
+    for (const int rooms : sizes) {
+        const QString big = dir.filePath(QStringLiteral("big%1.zeft").arg(rooms));
+        WriteFile(big, rooms);
+        TZEFTSettings settings;
+        TMainFormServices services;
+        services.Settings = &settings;
+        services.StartFile = small;
+        TZEFTMainForm form(std::move(services));
+        form.show();
+        (void)QTest::qWaitForWindowExposed(&form);
+        QApplication::processEvents();
+        const std::size_t heapBefore = HeapInUse();
+
+        auto start = TClock::now();
+        form.LoadFile(big);
+        QApplication::processEvents();
+        const double open = Seconds(TClock::now() - start);
+        const std::size_t heapAfter = HeapInUse();
+
+        start = TClock::now();
+        (void)form.Document().SaveAs(dir.filePath("saved.zeft"));
+        const double save = Seconds(TClock::now() - start);
+
+        start = TClock::now();
+        form.LoadFile(small);
+        QApplication::processEvents();
+        const double after = Seconds(TClock::now() - start);
+        std::printf("%8d %12.3f %14.3f %10.3f %14.1f\n", rooms, open, after, save,
+                    static_cast<double>(heapAfter - heapBefore) / 1024.0 / rooms);
+        std::fflush(stdout);
+    }
+    return 0;
+}
