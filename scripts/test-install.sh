@@ -87,8 +87,8 @@ deb=$(find "$stage/deb" -maxdepth 1 -name '*.deb' | head -n 1)
 if [ -n "$deb" ]; then
     dpkg-deb --info "$deb"
     depends=$(dpkg-deb --field "$deb" Depends)
-    for wanted in libqt6widgets6 libhidapi-hidraw0 qt6-translations-l10n fonts-dejavu-core \
-        fonts-liberation; do
+    for wanted in libqt6widgets6 libhidapi-hidraw0 qt6-translations-l10n libqt6sql6-sqlite \
+        fonts-dejavu-core fonts-liberation; do
         grep -q "$wanted" <<<"$depends" || fail "Depends lacks $wanted: $depends"
     done
     lintian --fail-on error --display-info "$deb" | tee "$stage/lintian.log" ||
