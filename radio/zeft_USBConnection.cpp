@@ -68,10 +68,7 @@ void TUSBConnection::CancelTransmission() {
         id = FPendingId;
         if (FTransmittingId == id)
             FTransmissionStop.request_stop(); // no frame after this one
-        FPendingLocation.reset();
-        FPendingId = 0;
-        FHeld = false;
-        FTransmitPending.store(false, std::memory_order_release);
+        ClearPendingLocked();
     }
     NotifyFinished(id, TRequestOutcome::Withdrawn);
 }
@@ -166,45 +163,56 @@ void TUSBConnection::Transmit(const std::shared_ptr<const THeatingLocation>& sna
     } catch (...) {
         transmitted = false;
     }
+    // Settled in one step with the end of the transmission: a cancel or a newer request from
+    // the owner either came before and is seen here, or finds the request settled. Otherwise
+    // both sides could report an outcome for it.
+    enum class TEnd { Stopped, Cancelled, Sent, Failed, GivenUp, Replaced };
+    TEnd end = TEnd::Stopped;
     {
         std::lock_guard lock(FRequestMutex);
         FTransmittingId = 0;
+        if (stop.stop_requested()) {
+            end = TEnd::Stopped;
+        } else if (cancel.stop_requested()) {
+            // CancelTransmission() withdrew it and reported so.
+            end = TEnd::Cancelled;
+        } else if (FPendingId != id || !FPendingLocation) {
+            // A newer request came meanwhile: this one ends here, and says whether it went out.
+            end = TEnd::Replaced;
+        } else if (transmitted) {
+            end = TEnd::Sent;
+            ClearPendingLocked();
+        } else if (++FFailedAttempts >= MaxAttempts) {
+            end = TEnd::GivenUp;
+            ClearPendingLocked();
+        } else {
+            end = TEnd::Failed;
+        }
     }
-    if (stop.stop_requested())
+    switch (end) {
+    case TEnd::Stopped:
         return;
-    if (cancel.stop_requested()) {
-        // Cancelled while it went out: not a failure of the link.
+    case TEnd::Cancelled:
+        // Not a failure of the link.
         SetStateAndNotify(StickReady, 0);
         return;
-    }
-    bool replaced = false;
-    {
-        std::lock_guard lock(FRequestMutex);
-        replaced = FPendingId != id;
-    }
-    if (replaced) {
-        // A newer request came meanwhile: this one ends here, and says whether it went out.
-        const TRequestOutcome outcome =
-            transmitted ? TRequestOutcome::Sent : TRequestOutcome::Withdrawn;
-        FOwnerCall.Run([this, id, outcome] { NotifyFinished(id, outcome); }, FStop.get_token());
+    case TEnd::Replaced:
+        PostFinished(id, transmitted ? TRequestOutcome::Sent : TRequestOutcome::Withdrawn);
         SetStateAndNotify(transmitted ? StickReady : TransmissionFailed,
                           transmitted ? 0 : FailureValue);
         return;
-    }
-    if (transmitted) {
-        FinishRequest(id, TRequestOutcome::Sent);
+    case TEnd::Sent:
+        PostFinished(id, TRequestOutcome::Sent);
         SetStateAndNotify(StickReady, 0);
         return;
+    case TEnd::GivenUp:
+        PostFinished(id, TRequestOutcome::Failed);
+        SetStateAndNotify(TransmissionFailed, FailureValue);
+        return;
+    case TEnd::Failed:
+        SetStateAndNotify(TransmissionFailed, FailureValue);
+        return;
     }
-    bool givenUp = false;
-    {
-        std::lock_guard lock(FRequestMutex);
-        if (FPendingId == id && FPendingLocation)
-            givenUp = ++FFailedAttempts >= MaxAttempts;
-    }
-    if (givenUp)
-        FinishRequest(id, TRequestOutcome::Failed);
-    SetStateAndNotify(TransmissionFailed, FailureValue);
 }
 
 void TUSBConnection::SetStateAndNotify(std::uint8_t state, std::int32_t value) {
@@ -233,17 +241,14 @@ std::shared_ptr<const THeatingLocation> TUSBConnection::PendingLocation(std::uin
     return FPendingLocation;
 }
 
-void TUSBConnection::FinishRequest(std::uint64_t id, TRequestOutcome outcome) {
-    {
-        std::lock_guard lock(FRequestMutex);
-        // A request made or withdrawn meanwhile is not this one's business.
-        if (FPendingId != id || !FPendingLocation)
-            return;
-        FPendingLocation.reset();
-        FPendingId = 0;
-        FHeld = false;
-        FTransmitPending.store(false, std::memory_order_release);
-    }
+void TUSBConnection::ClearPendingLocked() {
+    FPendingLocation.reset();
+    FPendingId = 0;
+    FHeld = false;
+    FTransmitPending.store(false, std::memory_order_release);
+}
+
+void TUSBConnection::PostFinished(std::uint64_t id, TRequestOutcome outcome) {
     FOwnerCall.Run([this, id, outcome] { NotifyFinished(id, outcome); }, FStop.get_token());
 }
 

@@ -117,8 +117,10 @@ private:
     void NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickReason reason);
     /// The snapshot to send now: pending, not held; with its id.
     std::shared_ptr<const THeatingLocation> PendingLocation(std::uint64_t* id) const;
-    /// Ends the request if it is still the one pending; reports the outcome.
-    void FinishRequest(std::uint64_t id, TRequestOutcome outcome);
+    /// With FRequestMutex held: no request is pending any more.
+    void ClearPendingLocked();
+    /// Reports a request's outcome from the connection thread, in order with the states.
+    void PostFinished(std::uint64_t id, TRequestOutcome outcome);
     /// The stick is gone: a pending request waits for the owner's word.
     void HoldRequest();
     /// The stick is ready: a held request asks the owner once.
