@@ -271,6 +271,13 @@ void TUSBConnection::AskForHeldRequest() {
     }
     FOwnerCall.Run(
         [this, id] {
+            // The owner may have answered, cancelled or made a newer request while this call
+            // was on its way: then there is nothing to ask about.
+            {
+                std::lock_guard lock(FRequestMutex);
+                if (!FHeld || FPendingId != id || !FPendingLocation)
+                    return;
+            }
             if (auto handler = OnRequestHeld)
                 handler(id);
         },

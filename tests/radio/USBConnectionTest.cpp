@@ -499,25 +499,47 @@ TEST_F(Connection, ACancelDuringATransmissionSendsNoFrameAfterIt) {
 }
 
 // A request pending when the stick went away waits for the owner's word once one is back:
-// another controller may be in receive mode by then.
-class HeldRequest : public Connection, public testing::WithParamInterface<bool> {};
+// another controller may be in receive mode by then. The owner answers before the question
+// reaches it, inside it, or a while after it.
+enum class TAnswer { Confirm, Cancel, Replace };
+enum class TMoment { BeforeAsk, InHandler, Later };
+
+class HeldRequest : public Connection,
+                    public testing::WithParamInterface<std::tuple<TAnswer, TMoment>> {
+protected:
+    void Answer(TAnswer answer) {
+        if (answer == TAnswer::Confirm) {
+            Conn->ConfirmTransmission();
+            EXPECT_EQ(Conn->FailedAttempts(), 0); // the confirmed request starts afresh
+        } else if (answer == TAnswer::Cancel) {
+            Conn->CancelTransmission();
+        } else {
+            Conn->RequestTransmission(*zeft::test::MakeUniformLocation(21.0));
+            EXPECT_FALSE(Conn->TransmitHeld());
+        }
+    }
+    // Lets the thread cycle in the ready state for a few more pauses.
+    void PumpPauses(std::size_t count) {
+        const std::size_t until = Clock->Pauses().size() + count;
+        ASSERT_TRUE(Loop.PumpUntil([&] { return Clock->Pauses().size() >= until; }));
+    }
+};
 
 TEST_P(HeldRequest, IsSentOnlyWhenTheOwnerConfirms) {
-    const bool confirm = GetParam();
+    const auto [answer, moment] = GetParam();
     vs::PlugIn();
     vs::RefuseAllFrames(true);
     Create();
     const std::uint64_t id = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
     std::vector<std::uint64_t> asked;
-    Conn->OnRequestHeld = [&](std::uint64_t heldId) {
+    Conn->OnRequestHeld = [&, answer, moment](std::uint64_t heldId) {
         asked.push_back(heldId);
         EXPECT_TRUE(Conn->TransmitHeld());
-        if (confirm)
-            Conn->ConfirmTransmission();
-        else
-            Conn->CancelTransmission();
+        EXPECT_EQ(Conn->FailedAttempts(), 1);
+        if (moment == TMoment::InHandler)
+            Answer(answer);
     };
-    StopAtPause(40, [](int number) {
+    Clock->OnPause = [](int number, std::chrono::milliseconds) {
         if (number == 10)
             vs::PullOut(); // the attempt at 100 finds no stick
         if (number == 11) {
@@ -525,15 +547,52 @@ TEST_P(HeldRequest, IsSentOnlyWhenTheOwnerConfirms) {
             vs::ClearReports();
             vs::PlugIn();
         }
-    });
-    RunUntilStopped();
-    EXPECT_EQ(asked, std::vector<std::uint64_t>{id});
-    EXPECT_EQ(Outcomes, (TOutcomes{{id, confirm ? Sent : Withdrawn}}));
-    EXPECT_EQ(zeft::test::SentFrames().size(), confirm ? 18u : 0u);
+    };
+    Conn->start();
+    if (moment == TMoment::BeforeAsk) {
+        // The stick is ready again; the question is posted next and waits in the queue.
+        ASSERT_TRUE(Loop.PumpUntil([&] {
+            return std::count(Notes.begin(), Notes.end(), TNote{1, 0}) == 2;
+        }));
+        ASSERT_TRUE(Loop.WaitForPosted());
+        Answer(answer);
+    } else {
+        ASSERT_TRUE(Loop.PumpUntil([&] { return !asked.empty(); }));
+    }
+    if (moment == TMoment::Later) {
+        PumpPauses(5);
+        EXPECT_TRUE(Conn->TransmitHeld());
+        EXPECT_TRUE(Conn->TransmitPending());
+        EXPECT_TRUE(zeft::test::SentFrames().empty()) << "sent without the owner's word";
+        Answer(answer);
+    }
+    const TOutcomes expected = answer == TAnswer::Confirm ? TOutcomes{{id, Sent}}
+                               : answer == TAnswer::Cancel
+                                   ? TOutcomes{{id, Withdrawn}}
+                                   : TOutcomes{{id, Withdrawn}, {id + 1, Sent}};
+    ASSERT_TRUE(Loop.PumpUntil([&] { return Outcomes.size() >= expected.size(); }));
+    PumpPauses(5); // nothing more goes out
+    Conn->Stop();
+    EXPECT_EQ(asked, moment == TMoment::BeforeAsk ? std::vector<std::uint64_t>{}
+                                                  : std::vector<std::uint64_t>{id});
+    EXPECT_EQ(Outcomes, expected);
+    const auto frames = zeft::test::SentFrames();
+    ASSERT_EQ(frames.size(), answer == TAnswer::Cancel ? 0u : 18u);
+    if (!frames.empty()) {
+        EXPECT_EQ(frames[2].Bytes.back(), answer == TAnswer::Replace ? 42 : 40);
+    }
     EXPECT_FALSE(Conn->TransmitPending());
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, HeldRequest, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Confirmed" : "Withdrawn";
-                         });
+std::string HeldCaseName(const testing::TestParamInfo<HeldRequest::ParamType>& info) {
+    static const char* const answers[] = {"Confirmed", "Cancelled", "Replaced"};
+    static const char* const moments[] = {"BeforeTheQuestion", "InTheHandler", "Later"};
+    return std::string(answers[static_cast<int>(std::get<0>(info.param))]) +
+           moments[static_cast<int>(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, HeldRequest,
+    testing::Combine(testing::Values(TAnswer::Confirm, TAnswer::Cancel, TAnswer::Replace),
+                     testing::Values(TMoment::BeforeAsk, TMoment::InHandler, TMoment::Later)),
+    HeldCaseName);
