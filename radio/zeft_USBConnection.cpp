@@ -45,7 +45,7 @@ std::uint64_t TUSBConnection::RequestTransmission(std::unique_ptr<THeatingLocati
     }
     FTransmitPending.store(true, std::memory_order_release);
     if (replaced != 0)
-        NotifyFinished(replaced, TRequestOutcome::Withdrawn);
+        ReportWithdrawn(replaced);
     return id;
 }
 
@@ -70,7 +70,7 @@ void TUSBConnection::CancelTransmission() {
             FTransmissionStop.request_stop(); // no frame after this one
         ClearPendingLocked();
     }
-    NotifyFinished(id, TRequestOutcome::Withdrawn);
+    ReportWithdrawn(id);
 }
 
 void TUSBConnection::ConfirmTransmission() {
@@ -282,6 +282,13 @@ void TUSBConnection::AskForHeldRequest() {
                 handler(id);
         },
         FStop.get_token());
+}
+
+void TUSBConnection::ReportWithdrawn(std::uint64_t id) {
+    // The owner has said goodbye with Stop(): nothing reaches it after that, not even from
+    // its own calls.
+    if (!FStop.stop_requested())
+        NotifyFinished(id, TRequestOutcome::Withdrawn);
 }
 
 void TUSBConnection::NotifyFinished(std::uint64_t id, TRequestOutcome outcome) {

@@ -126,6 +126,8 @@ private:
     /// The stick is ready: a held request asks the owner once.
     void AskForHeldRequest();
     void NotifyFinished(std::uint64_t id, TRequestOutcome outcome);
+    /// Owner thread: reports a withdrawn request at once, unless the thread was stopped.
+    void ReportWithdrawn(std::uint64_t id);
 
     std::unique_ptr<TuTrxLoader> FDriver;
     std::unique_ptr<TRadioClock> FClock;

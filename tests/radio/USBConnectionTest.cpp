@@ -413,6 +413,18 @@ TEST_F(Connection, DestroyingTheConnectionWithANotificationQueuedIsSafe) {
     EXPECT_TRUE(Notes.empty());
 }
 
+TEST_F(Connection, NoOutcomeReachesTheOwnerAfterStop) {
+    Create();
+    Conn->start();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    Conn->Stop();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(21.0)); // replaces the first
+    Conn->CancelTransmission();                                        // withdraws the second
+    Loop.RunPending();
+    EXPECT_TRUE(Outcomes.empty());
+    EXPECT_FALSE(Conn->TransmitPending());
+}
+
 TEST(ConnectionRealPauses, StopDuringATransmissionDoesNotWaitForIt) {
     vs::Reset();
     vs::PlugIn();
