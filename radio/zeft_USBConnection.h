@@ -88,7 +88,9 @@ public:
 
     /// Runs on the owner's thread once for every request that ends, like OnStateChange and in
     /// order with it: Sent comes after the report of 100 % and before the return to
-    /// StickReady. Never called once Stop() has returned.
+    /// StickReady; Failed before the report of TransmissionFailed that ends its last attempt;
+    /// Withdrawn from within the call that cancelled or replaced the request. Never called once
+    /// Stop() has returned.
     std::function<void(std::uint64_t id, TRequestOutcome outcome)> OnRequestFinished;
     /// Runs on the owner's thread when a stick is ready again with a held request: the owner
     /// answers with ConfirmTransmission() or CancelTransmission().
