@@ -150,6 +150,10 @@ void TUSBConnection::Transmit(const std::shared_ptr<const THeatingLocation>& sna
     std::stop_source cancel;
     {
         std::lock_guard lock(FRequestMutex);
+        // Withdrawn or replaced since it was picked up: it must not go out, and whoever ended
+        // it has reported so.
+        if (FPendingId != id || !FPendingLocation)
+            return;
         FTransmissionStop = cancel;
         FTransmittingId = id;
     }
