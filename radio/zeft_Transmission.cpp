@@ -57,6 +57,9 @@ bool TProgramTransmitter::TransmitWeeklyProgram(const THeatingLocation& location
                 if (!FClock.Pause(PeriodPause, stop))
                     return false;
                 advance(PeriodPauseUnits);
+                // A stop that came as the pause ran out still keeps this frame back.
+                if (stop.stop_requested())
+                    return false;
                 if (SendPeriodFrame(static_cast<std::uint8_t>(day),
                                     static_cast<std::uint8_t>(index), endCode, temperatureCode)) {
                     RepeatTransmit();

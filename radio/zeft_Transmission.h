@@ -27,7 +27,8 @@ public:
     TProgramTransmitter(TUSBRF& radio, TRadioClock& clock);
 
     /// True when the last pass that got past its clock frame had every period frame
-    /// accepted. A stop request ends the transmission at the next pause or frame, with false.
+    /// accepted. A stop request ends the transmission at the next pause, and no frame is handed
+    /// to the stick once it was made; the result is then false.
     /// The location is only read; pass a snapshot the user interface does not change.
     bool TransmitWeeklyProgram(const THeatingLocation& location, const TProgressCallback& progress,
                                std::stop_token stop = {});

@@ -45,7 +45,7 @@ std::uint64_t TUSBConnection::RequestTransmission(std::unique_ptr<THeatingLocati
     }
     FTransmitPending.store(true, std::memory_order_release);
     if (replaced != 0)
-        NotifyFinished(replaced, TRequestOutcome::Withdrawn);
+        ReportWithdrawn(replaced);
     return id;
 }
 
@@ -68,12 +68,9 @@ void TUSBConnection::CancelTransmission() {
         id = FPendingId;
         if (FTransmittingId == id)
             FTransmissionStop.request_stop(); // no frame after this one
-        FPendingLocation.reset();
-        FPendingId = 0;
-        FHeld = false;
-        FTransmitPending.store(false, std::memory_order_release);
+        ClearPendingLocked();
     }
-    NotifyFinished(id, TRequestOutcome::Withdrawn);
+    ReportWithdrawn(id);
 }
 
 void TUSBConnection::ConfirmTransmission() {
@@ -153,6 +150,10 @@ void TUSBConnection::Transmit(const std::shared_ptr<const THeatingLocation>& sna
     std::stop_source cancel;
     {
         std::lock_guard lock(FRequestMutex);
+        // Withdrawn or replaced since it was picked up: it must not go out, and whoever ended
+        // it has reported so.
+        if (FPendingId != id || !FPendingLocation)
+            return;
         FTransmissionStop = cancel;
         FTransmittingId = id;
     }
@@ -166,45 +167,56 @@ void TUSBConnection::Transmit(const std::shared_ptr<const THeatingLocation>& sna
     } catch (...) {
         transmitted = false;
     }
+    // Settled in one step with the end of the transmission: a cancel or a newer request from
+    // the owner either came before and is seen here, or finds the request settled. Otherwise
+    // both sides could report an outcome for it.
+    enum class TEnd { Stopped, Cancelled, Sent, Failed, GivenUp, Replaced };
+    TEnd end = TEnd::Stopped;
     {
         std::lock_guard lock(FRequestMutex);
         FTransmittingId = 0;
+        if (stop.stop_requested()) {
+            end = TEnd::Stopped;
+        } else if (cancel.stop_requested()) {
+            // CancelTransmission() withdrew it and reported so.
+            end = TEnd::Cancelled;
+        } else if (FPendingId != id || !FPendingLocation) {
+            // A newer request came meanwhile: this one ends here, and says whether it went out.
+            end = TEnd::Replaced;
+        } else if (transmitted) {
+            end = TEnd::Sent;
+            ClearPendingLocked();
+        } else if (++FFailedAttempts >= MaxAttempts) {
+            end = TEnd::GivenUp;
+            ClearPendingLocked();
+        } else {
+            end = TEnd::Failed;
+        }
     }
-    if (stop.stop_requested())
+    switch (end) {
+    case TEnd::Stopped:
         return;
-    if (cancel.stop_requested()) {
-        // Cancelled while it went out: not a failure of the link.
+    case TEnd::Cancelled:
+        // Not a failure of the link.
         SetStateAndNotify(StickReady, 0);
         return;
-    }
-    bool replaced = false;
-    {
-        std::lock_guard lock(FRequestMutex);
-        replaced = FPendingId != id;
-    }
-    if (replaced) {
-        // A newer request came meanwhile: this one ends here, and says whether it went out.
-        const TRequestOutcome outcome =
-            transmitted ? TRequestOutcome::Sent : TRequestOutcome::Withdrawn;
-        FOwnerCall.Run([this, id, outcome] { NotifyFinished(id, outcome); }, FStop.get_token());
+    case TEnd::Replaced:
+        PostFinished(id, transmitted ? TRequestOutcome::Sent : TRequestOutcome::Withdrawn);
         SetStateAndNotify(transmitted ? StickReady : TransmissionFailed,
                           transmitted ? 0 : FailureValue);
         return;
-    }
-    if (transmitted) {
-        FinishRequest(id, TRequestOutcome::Sent);
+    case TEnd::Sent:
+        PostFinished(id, TRequestOutcome::Sent);
         SetStateAndNotify(StickReady, 0);
         return;
+    case TEnd::GivenUp:
+        PostFinished(id, TRequestOutcome::Failed);
+        SetStateAndNotify(TransmissionFailed, FailureValue);
+        return;
+    case TEnd::Failed:
+        SetStateAndNotify(TransmissionFailed, FailureValue);
+        return;
     }
-    bool givenUp = false;
-    {
-        std::lock_guard lock(FRequestMutex);
-        if (FPendingId == id && FPendingLocation)
-            givenUp = ++FFailedAttempts >= MaxAttempts;
-    }
-    if (givenUp)
-        FinishRequest(id, TRequestOutcome::Failed);
-    SetStateAndNotify(TransmissionFailed, FailureValue);
 }
 
 void TUSBConnection::SetStateAndNotify(std::uint8_t state, std::int32_t value) {
@@ -233,17 +245,14 @@ std::shared_ptr<const THeatingLocation> TUSBConnection::PendingLocation(std::uin
     return FPendingLocation;
 }
 
-void TUSBConnection::FinishRequest(std::uint64_t id, TRequestOutcome outcome) {
-    {
-        std::lock_guard lock(FRequestMutex);
-        // A request made or withdrawn meanwhile is not this one's business.
-        if (FPendingId != id || !FPendingLocation)
-            return;
-        FPendingLocation.reset();
-        FPendingId = 0;
-        FHeld = false;
-        FTransmitPending.store(false, std::memory_order_release);
-    }
+void TUSBConnection::ClearPendingLocked() {
+    FPendingLocation.reset();
+    FPendingId = 0;
+    FHeld = false;
+    FTransmitPending.store(false, std::memory_order_release);
+}
+
+void TUSBConnection::PostFinished(std::uint64_t id, TRequestOutcome outcome) {
     FOwnerCall.Run([this, id, outcome] { NotifyFinished(id, outcome); }, FStop.get_token());
 }
 
@@ -266,10 +275,24 @@ void TUSBConnection::AskForHeldRequest() {
     }
     FOwnerCall.Run(
         [this, id] {
+            // The owner may have answered, cancelled or made a newer request while this call
+            // was on its way: then there is nothing to ask about.
+            {
+                std::lock_guard lock(FRequestMutex);
+                if (!FHeld || FPendingId != id || !FPendingLocation)
+                    return;
+            }
             if (auto handler = OnRequestHeld)
                 handler(id);
         },
         FStop.get_token());
+}
+
+void TUSBConnection::ReportWithdrawn(std::uint64_t id) {
+    // The owner has said goodbye with Stop(): nothing reaches it after that, not even from
+    // its own calls.
+    if (!FStop.stop_requested())
+        NotifyFinished(id, TRequestOutcome::Withdrawn);
 }
 
 void TUSBConnection::NotifyFinished(std::uint64_t id, TRequestOutcome outcome) {

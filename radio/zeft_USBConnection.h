@@ -88,7 +88,9 @@ public:
 
     /// Runs on the owner's thread once for every request that ends, like OnStateChange and in
     /// order with it: Sent comes after the report of 100 % and before the return to
-    /// StickReady. Never called once Stop() has returned.
+    /// StickReady; Failed before the report of TransmissionFailed that ends its last attempt;
+    /// Withdrawn from within the call that cancelled or replaced the request. Never called once
+    /// Stop() has returned.
     std::function<void(std::uint64_t id, TRequestOutcome outcome)> OnRequestFinished;
     /// Runs on the owner's thread when a stick is ready again with a held request: the owner
     /// answers with ConfirmTransmission() or CancelTransmission().
@@ -117,13 +119,17 @@ private:
     void NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickReason reason);
     /// The snapshot to send now: pending, not held; with its id.
     std::shared_ptr<const THeatingLocation> PendingLocation(std::uint64_t* id) const;
-    /// Ends the request if it is still the one pending; reports the outcome.
-    void FinishRequest(std::uint64_t id, TRequestOutcome outcome);
+    /// With FRequestMutex held: no request is pending any more.
+    void ClearPendingLocked();
+    /// Reports a request's outcome from the connection thread, in order with the states.
+    void PostFinished(std::uint64_t id, TRequestOutcome outcome);
     /// The stick is gone: a pending request waits for the owner's word.
     void HoldRequest();
     /// The stick is ready: a held request asks the owner once.
     void AskForHeldRequest();
     void NotifyFinished(std::uint64_t id, TRequestOutcome outcome);
+    /// Owner thread: reports a withdrawn request at once, unless the thread was stopped.
+    void ReportWithdrawn(std::uint64_t id);
 
     std::unique_ptr<TuTrxLoader> FDriver;
     std::unique_ptr<TRadioClock> FClock;

@@ -196,6 +196,38 @@ TEST_F(Transmission, StopRequestEndsTheTransmissionAtThePause) {
     EXPECT_EQ(Percentages.back(), 26);
 }
 
+// A stop that arrives while a percentage is being reported (the connection thread hands it to
+// the user interface and waits) keeps back every frame not yet handed over.
+struct TStopCase {
+    int AtPercentage;
+    std::size_t FramesSent;
+};
+
+class TransmissionStop : public Transmission, public testing::WithParamInterface<TStopCase> {};
+
+TEST_P(TransmissionStop, NoFrameFollowsAStopSeenInAProgressReport) {
+    std::stop_source stop;
+    const auto location = zeft::test::MakeUniformLocation(20.0);
+    const bool result = Transmitter.TransmitWeeklyProgram(
+        *location,
+        [&](int percent) {
+            if (percent == GetParam().AtPercentage)
+                stop.request_stop();
+        },
+        stop.get_token());
+    EXPECT_FALSE(result);
+    EXPECT_EQ(zeft::test::SentFrames().size(), GetParam().FramesSent);
+}
+
+// 1: start frame; 15: start pause; 19: first period pause; 50: end of the first pass;
+// 98: the last period pause.
+INSTANTIATE_TEST_SUITE_P(Percentages, TransmissionStop,
+                         testing::Values(TStopCase{1, 1}, TStopCase{15, 1}, TStopCase{19, 2},
+                                         TStopCase{50, 9}, TStopCase{98, 17}),
+                         [](const auto& info) {
+                             return "At" + std::to_string(info.param.AtPercentage);
+                         });
+
 TEST_F(Transmission, StopRequestedBeforehandSendsNothing) {
     std::stop_source stop;
     stop.request_stop();

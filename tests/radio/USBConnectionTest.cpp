@@ -100,6 +100,7 @@ protected:
         Conn->OnRequestFinished = [this](std::uint64_t id, zeft::TRequestOutcome outcome) {
             EXPECT_EQ(std::this_thread::get_id(), OwnerThread);
             Outcomes.emplace_back(id, outcome);
+            OutcomeAt.push_back(Notes.size());
         };
     }
 
@@ -126,6 +127,8 @@ protected:
     zeft::test::TTestClock* Clock = nullptr;
     TNotes Notes;
     std::vector<std::pair<std::uint64_t, zeft::TRequestOutcome>> Outcomes;
+    // How many state reports had arrived when each outcome did.
+    std::vector<std::size_t> OutcomeAt;
 };
 
 using enum zeft::TRequestOutcome;
@@ -293,6 +296,9 @@ TEST_F(Connection, SuccessfulRequestReportsEveryPercentageAndIsCleared) {
     EXPECT_EQ(Notes, Join({{{1, 0}}, SuccessfulTransmission()}));
     EXPECT_FALSE(Conn->TransmitPending());
     EXPECT_EQ(zeft::test::SentFrames().size(), 18u);
+    // Sent comes after (2, 100) and before the return to (1, 0).
+    EXPECT_EQ(Outcomes, (TOutcomes{{1, Sent}}));
+    EXPECT_EQ(OutcomeAt, std::vector<std::size_t>{Notes.size() - 1});
 }
 
 TEST_F(Connection, FailedRequestIsShownAndSentAgainOnceTheStickIsBack) {
@@ -308,6 +314,7 @@ TEST_F(Connection, FailedRequestIsShownAndSentAgainOnceTheStickIsBack) {
     EXPECT_EQ(Notes,
               Join({{{1, 0}, {2, 0}}, FailureDisplay(), {{1, 0}}, SuccessfulTransmission()}));
     EXPECT_FALSE(Conn->TransmitPending());
+    EXPECT_EQ(Outcomes, (TOutcomes{{1, Sent}})); // once, not for the failed attempt
     const auto frames = zeft::test::SentFrames();
     ASSERT_EQ(frames.size(), 2 + 18u);
     EXPECT_TRUE(frames[0].Refused && frames[1].Refused);
@@ -413,6 +420,18 @@ TEST_F(Connection, DestroyingTheConnectionWithANotificationQueuedIsSafe) {
     EXPECT_TRUE(Notes.empty());
 }
 
+TEST_F(Connection, NoOutcomeReachesTheOwnerAfterStop) {
+    Create();
+    Conn->start();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    Conn->Stop();
+    Conn->RequestTransmission(*zeft::test::MakeUniformLocation(21.0)); // replaces the first
+    Conn->CancelTransmission();                                        // withdraws the second
+    Loop.RunPending();
+    EXPECT_TRUE(Outcomes.empty());
+    EXPECT_FALSE(Conn->TransmitPending());
+}
+
 TEST(ConnectionRealPauses, StopDuringATransmissionDoesNotWaitForIt) {
     vs::Reset();
     vs::PlugIn();
@@ -460,11 +479,21 @@ TEST_F(Connection, ThreeFailedAttemptsInARowGiveTheRequestUp) {
     vs::RefuseAllFrames(true);
     Create();
     const std::uint64_t id = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    std::vector<int> attempts; // as the status bar would show them with each failure
+    Conn->OnStateChange = [this, &attempts, notify = Conn->OnStateChange](std::uint8_t state,
+                                                                          std::int32_t value) {
+        notify(state, value);
+        if (state == TUSBConnection::TransmissionFailed && value == TUSBConnection::FailureValue)
+            attempts.push_back(Conn->FailedAttempts());
+    };
     StopAtPause(40); // three failure displays of 10 pauses, then the ready state goes on
     RunUntilStopped();
     const TNotes attempt = Join({{{1, 0}, {2, 0}}, FailureDisplay()});
     EXPECT_EQ(Notes, Join({attempt, attempt, attempt, {{1, 0}}}));
     EXPECT_EQ(Outcomes, (TOutcomes{{id, Failed}}));
+    // Failed comes with the third failure, before its display.
+    EXPECT_EQ(OutcomeAt, std::vector<std::size_t>{2 * attempt.size() + 2});
+    EXPECT_EQ(attempts, (std::vector<int>{1, 2, 0}));
     EXPECT_FALSE(Conn->TransmitPending());
     EXPECT_EQ(zeft::test::SentFrames().size(), 3 * 2u); // each attempt's two start frames
 }
@@ -498,26 +527,92 @@ TEST_F(Connection, ACancelDuringATransmissionSendsNoFrameAfterIt) {
     EXPECT_EQ(Notes.back(), (TNote{1, 0})); // back to ready: not a failure of the link
 }
 
+// The owner cancels while a percentage is being reported: the frame after it stays back, also
+// when it is the first of the second pass.
+struct TCancelCase {
+    int AtPercentage;
+    std::size_t FramesSent;
+};
+
+class CancelInAReport : public Connection, public testing::WithParamInterface<TCancelCase> {};
+
+TEST_P(CancelInAReport, SendsNoFrameAfterItAndReturnsToReady) {
+    const auto [percentage, framesSent] = GetParam();
+    vs::PlugIn();
+    Create();
+    const std::uint64_t id = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
+    std::size_t framesAtCancel = 0;
+    Conn->OnStateChange = [&, notify = Conn->OnStateChange](std::uint8_t state,
+                                                            std::int32_t value) {
+        notify(state, value);
+        if (state == TUSBConnection::Transmitting && value == percentage) {
+            framesAtCancel = zeft::test::SentFrames().size();
+            Conn->CancelTransmission();
+        }
+    };
+    Conn->start();
+    const TNotes expected = Join({{{1, 0}}, Percentages(0, percentage), {{1, 0}}});
+    ASSERT_TRUE(Loop.PumpUntil([&] { return Notes.size() >= expected.size(); }));
+    const std::size_t until = Clock->Pauses().size() + 5; // a few cycles in the ready state
+    ASSERT_TRUE(Loop.PumpUntil([&] { return Clock->Pauses().size() >= until; }));
+    Conn->Stop();
+    EXPECT_EQ(framesAtCancel, framesSent);
+    EXPECT_EQ(zeft::test::SentFrames().size(), framesSent);
+    EXPECT_EQ(Outcomes, (TOutcomes{{id, Withdrawn}}));
+    EXPECT_EQ(Notes, expected);
+    EXPECT_FALSE(Conn->TransmitPending());
+}
+
+// 1: start frame; 16: clock frame; 50: end of the first pass; 98: before the last frame.
+INSTANTIATE_TEST_SUITE_P(Percentages, CancelInAReport,
+                         testing::Values(TCancelCase{1, 1}, TCancelCase{16, 2}, TCancelCase{50, 9},
+                                         TCancelCase{98, 17}),
+                         [](const auto& info) {
+                             return "At" + std::to_string(info.param.AtPercentage);
+                         });
+
 // A request pending when the stick went away waits for the owner's word once one is back:
-// another controller may be in receive mode by then.
-class HeldRequest : public Connection, public testing::WithParamInterface<bool> {};
+// another controller may be in receive mode by then. The owner answers before the question
+// reaches it, inside it, or a while after it.
+enum class TAnswer { Confirm, Cancel, Replace };
+enum class TMoment { BeforeAsk, InHandler, Later };
+
+class HeldRequest : public Connection,
+                    public testing::WithParamInterface<std::tuple<TAnswer, TMoment>> {
+protected:
+    void Answer(TAnswer answer) {
+        if (answer == TAnswer::Confirm) {
+            Conn->ConfirmTransmission();
+            EXPECT_EQ(Conn->FailedAttempts(), 0); // the confirmed request starts afresh
+        } else if (answer == TAnswer::Cancel) {
+            Conn->CancelTransmission();
+        } else {
+            Conn->RequestTransmission(*zeft::test::MakeUniformLocation(21.0));
+            EXPECT_FALSE(Conn->TransmitHeld());
+        }
+    }
+    // Lets the thread cycle in the ready state for a few more pauses.
+    void PumpPauses(std::size_t count) {
+        const std::size_t until = Clock->Pauses().size() + count;
+        ASSERT_TRUE(Loop.PumpUntil([&] { return Clock->Pauses().size() >= until; }));
+    }
+};
 
 TEST_P(HeldRequest, IsSentOnlyWhenTheOwnerConfirms) {
-    const bool confirm = GetParam();
+    const auto [answer, moment] = GetParam();
     vs::PlugIn();
     vs::RefuseAllFrames(true);
     Create();
     const std::uint64_t id = Conn->RequestTransmission(*zeft::test::MakeUniformLocation(20.0));
     std::vector<std::uint64_t> asked;
-    Conn->OnRequestHeld = [&](std::uint64_t heldId) {
+    Conn->OnRequestHeld = [&, answer, moment](std::uint64_t heldId) {
         asked.push_back(heldId);
         EXPECT_TRUE(Conn->TransmitHeld());
-        if (confirm)
-            Conn->ConfirmTransmission();
-        else
-            Conn->CancelTransmission();
+        EXPECT_EQ(Conn->FailedAttempts(), 1);
+        if (moment == TMoment::InHandler)
+            Answer(answer);
     };
-    StopAtPause(40, [](int number) {
+    Clock->OnPause = [](int number, std::chrono::milliseconds) {
         if (number == 10)
             vs::PullOut(); // the attempt at 100 finds no stick
         if (number == 11) {
@@ -525,15 +620,52 @@ TEST_P(HeldRequest, IsSentOnlyWhenTheOwnerConfirms) {
             vs::ClearReports();
             vs::PlugIn();
         }
-    });
-    RunUntilStopped();
-    EXPECT_EQ(asked, std::vector<std::uint64_t>{id});
-    EXPECT_EQ(Outcomes, (TOutcomes{{id, confirm ? Sent : Withdrawn}}));
-    EXPECT_EQ(zeft::test::SentFrames().size(), confirm ? 18u : 0u);
+    };
+    Conn->start();
+    if (moment == TMoment::BeforeAsk) {
+        // The stick is ready again; the question is posted next and waits in the queue.
+        ASSERT_TRUE(Loop.PumpUntil([&] {
+            return std::count(Notes.begin(), Notes.end(), TNote{1, 0}) == 2;
+        }));
+        ASSERT_TRUE(Loop.WaitForPosted());
+        Answer(answer);
+    } else {
+        ASSERT_TRUE(Loop.PumpUntil([&] { return !asked.empty(); }));
+    }
+    if (moment == TMoment::Later) {
+        PumpPauses(5);
+        EXPECT_TRUE(Conn->TransmitHeld());
+        EXPECT_TRUE(Conn->TransmitPending());
+        EXPECT_TRUE(zeft::test::SentFrames().empty()) << "sent without the owner's word";
+        Answer(answer);
+    }
+    const TOutcomes expected = answer == TAnswer::Confirm ? TOutcomes{{id, Sent}}
+                               : answer == TAnswer::Cancel
+                                   ? TOutcomes{{id, Withdrawn}}
+                                   : TOutcomes{{id, Withdrawn}, {id + 1, Sent}};
+    ASSERT_TRUE(Loop.PumpUntil([&] { return Outcomes.size() >= expected.size(); }));
+    PumpPauses(5); // nothing more goes out
+    Conn->Stop();
+    EXPECT_EQ(asked, moment == TMoment::BeforeAsk ? std::vector<std::uint64_t>{}
+                                                  : std::vector<std::uint64_t>{id});
+    EXPECT_EQ(Outcomes, expected);
+    const auto frames = zeft::test::SentFrames();
+    ASSERT_EQ(frames.size(), answer == TAnswer::Cancel ? 0u : 18u);
+    if (!frames.empty()) {
+        EXPECT_EQ(frames[2].Bytes.back(), answer == TAnswer::Replace ? 42 : 40);
+    }
     EXPECT_FALSE(Conn->TransmitPending());
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, HeldRequest, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Confirmed" : "Withdrawn";
-                         });
+std::string HeldCaseName(const testing::TestParamInfo<HeldRequest::ParamType>& info) {
+    static const char* const answers[] = {"Confirmed", "Cancelled", "Replaced"};
+    static const char* const moments[] = {"BeforeTheQuestion", "InTheHandler", "Later"};
+    return std::string(answers[static_cast<int>(std::get<0>(info.param))]) +
+           moments[static_cast<int>(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, HeldRequest,
+    testing::Combine(testing::Values(TAnswer::Confirm, TAnswer::Cancel, TAnswer::Replace),
+                     testing::Values(TMoment::BeforeAsk, TMoment::InHandler, TMoment::Later)),
+    HeldCaseName);
