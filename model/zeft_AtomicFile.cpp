@@ -76,6 +76,10 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 #ifndef _WIN32
 
+unsigned NewFilePermissions() {
+    return 0666 & ~CurrentUmask();
+}
+
 std::string ReadRegularFile(const std::string& path, std::size_t limit) {
     // Not blocking: a named pipe would otherwise hold the open until a writer comes.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -169,6 +173,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 #else
+
+unsigned NewFilePermissions() {
+    return 0666;
+}
 
 std::string ReadRegularFile(const std::string& path, std::size_t limit) {
     std::error_code error;

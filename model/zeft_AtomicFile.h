@@ -13,6 +13,10 @@ namespace zeft {
 /// is untouched, no temporary file is left and TScheduleFileError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+/// The permissions a new file of the user gets: 0666 without the process's umask, read
+/// without changing it (other threads may be creating files).
+unsigned NewFilePermissions();
+
 /// The largest schedule file read: far beyond any house, far below what would exhaust memory.
 inline constexpr std::size_t MaxScheduleFileSize = 64u << 20;
 

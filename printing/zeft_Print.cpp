@@ -3,6 +3,7 @@
 #include "THeatingLocations.h"
 #include "TPrintPreviewDialog.h"
 #include "TReportError.h"
+#include "zeft_AtomicFile.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
 #include "zeft_StringIds.h"
@@ -15,6 +16,7 @@
 #include <QTime>
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 
 namespace zeft {
 
@@ -128,11 +130,16 @@ void TZEFTPrintProfiles::ExportAllProfiles(const THeatingLocations& locations,
         RvProject.Execute(pdf);
     });
 
-    part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
+    // As a schedule file is written: an earlier file's permissions, else the user's umask; and
+    // names encoded as the system's file names are.
+    const QByteArray partName = QFile::encodeName(part.fileName());
+    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
+    struct stat earlier {};
+    const unsigned mode = stat(targetName.constData(), &earlier) == 0 ? earlier.st_mode & 07777
+                                                                      : NewFilePermissions();
+    [[maybe_unused]] const int changed = chmod(partName.constData(), mode);
     std::error_code error;
-    std::filesystem::rename(part.fileName().toStdString(), target.absoluteFilePath().toStdString(),
-                            error);
+    std::filesystem::rename(partName.toStdString(), targetName.toStdString(), error);
     if (error)
         throw TReportError(
             QStringLiteral("The PDF file %1 cannot be written: %2.")

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace zeft::test {
 namespace {
@@ -338,6 +339,17 @@ TEST_F(ProfileReport, TheExportedPdfIsTheReportOfAllAndLeavesThePrinterAsItWas) 
     const QPrinter& printer = FPrint.RvSystem.Printer();
     EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(printer.outputFileName(), FPdf) << "the export must not redirect printing";
+}
+
+TEST_F(ProfileReport, ANewExportFollowsTheUmask) {
+    const TLanguageScope language(English, British);
+    const mode_t saved = umask(077); // a private schedule gives a private PDF
+    const QByteArray name = QFile::encodeName(FDir.filePath(QStringLiteral("W\u00e4rme.pdf")));
+    FPrint.ExportAllProfiles(*TemplateLocations(5, 6), QFile::decodeName(name));
+    umask(saved);
+    struct stat written {};
+    ASSERT_EQ(stat(name.constData(), &written), 0) << "not written under its own name";
+    EXPECT_EQ(written.st_mode & 0777, 0600u);
 }
 
 TEST_F(ProfileReport, AnExportReplacesAnEarlierFileAndLeavesNothingElseBehind) {
