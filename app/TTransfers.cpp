@@ -67,6 +67,7 @@ void TTransfers::Finished(std::uint64_t id, TRequestOutcome outcome) {
         return;
     const TRequest request = found->second;
     FRequests.erase(found);
+    FLastSent.clear();
     switch (outcome) {
     case TRequestOutcome::Sent:
         FLog->RecordOutcome(request.Record, TTransferResult::Sent);
@@ -95,19 +96,26 @@ bool TTransfers::Recording() const {
     return FLog->IsOpen();
 }
 
+const TSentProgram* TTransfers::CachedLastSent(const QString& file, const std::string& room) const {
+    auto [entry, added] = FLastSent.try_emplace({file, room});
+    if (added)
+        entry->second = FLog->LastSent(file, room);
+    return entry->second ? &*entry->second : nullptr;
+}
+
 TRoomStatus TTransfers::StatusOf(const QString& file, const THeatingLocation& room) const {
-    const std::optional<TSentProgram> sent = FLog->LastSent(file, room.DisplayText);
-    return CompareWithSent(room, sent ? &*sent : nullptr);
+    return CompareWithSent(room, CachedLastSent(file, room.DisplayText));
 }
 
 std::unique_ptr<THeatingLocation> TTransfers::LastSent(const QString& file,
                                                        const THeatingLocation& room) const {
-    std::optional<TSentProgram> sent = FLog->LastSent(file, room.DisplayText);
-    return sent ? std::move(sent->Program) : nullptr;
+    const TSentProgram* sent = CachedLastSent(file, room.DisplayText);
+    return sent && sent->Program ? sent->Program->Clone() : nullptr;
 }
 
 void TTransfers::RoomRenamed(const QString& file, const std::string& from, const std::string& to) {
     FLog->RenameRoom(file, from, to);
+    FLastSent.clear();
 }
 
 QString TTransfers::StatusText(const TRoomStatus& status, bool withDays) {

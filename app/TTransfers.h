@@ -69,11 +69,15 @@ private:
         QString Room;
     };
     void Finished(std::uint64_t id, TRequestOutcome outcome);
+    /// The record's last program of the room, read once: the marks are redrawn at every edit.
+    const TSentProgram* CachedLastSent(const QString& file, const std::string& room) const;
 
     std::unique_ptr<TTransferLog> FLog;
     TUSBConnection* FConnection = nullptr;
     std::map<std::uint64_t, TRequest> FRequests;
     std::uint64_t FLastRequest = 0;
+    /// Forgotten whenever the record changes: an outcome, a rename.
+    mutable std::map<std::pair<QString, std::string>, std::optional<TSentProgram>> FLastSent;
 };
 
 } // namespace zeft
