@@ -4,6 +4,7 @@
 #include "TDayEditCommand.h"
 #include "TRemoveLocationCommand.h"
 #include "TRenameLocationCommand.h"
+#include "TReplaceLocationsCommand.h"
 #include "TScheduleFileError.h"
 #include "zeft_AtomicFile.h"
 #include "zeft_LanguageResources.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUndoStack>
+#include <algorithm>
 #include <sys/stat.h>
 #include <utility>
 
@@ -40,37 +42,54 @@ bool TScheduleDocument::Modified() const {
     return !FUndoStack->isClean();
 }
 
+TScheduleDocument::TLocationSet TScheduleDocument::ReadLocations(const QString& path) {
+    TParsedScheduleFile parsed;
+    ParseScheduleFile(QFile::encodeName(path).toStdString(), parsed);
+    THeatingLocations read;
+    read.LoadFromXML(parsed.Document, &parsed.Lines);
+    // Taken from the back, where a vector gives them up at no cost.
+    TLocationSet taken;
+    taken.reserve(static_cast<size_t>(read.Count()));
+    while (read.Count() > 0)
+        taken.push_back(read.Extract(read.Count() - 1));
+    std::reverse(taken.begin(), taken.end());
+    return taken;
+}
+
+TScheduleDocument::TLocationSet TScheduleDocument::SwapLocations(TLocationSet incoming) {
+    FDayEdit.Discard();
+    FLoading = true;
+    // The views let go of every location at once, not one by one: linear in the rooms.
+    if (OnLocationsReplacing)
+        OnLocationsReplacing();
+    FReplacing = true;
+    TLocationSet outgoing;
+    outgoing.reserve(static_cast<size_t>(FLocations->Count()));
+    while (FLocations->Count() > 0)
+        outgoing.push_back(FLocations->Extract(FLocations->Count() - 1));
+    std::reverse(outgoing.begin(), outgoing.end());
+    FReplacing = false;
+    for (auto& location : incoming)
+        FLocations->Add(std::move(location));
+    FLoading = false;
+    if (OnLocationsReplaced)
+        OnLocationsReplaced();
+    return outgoing;
+}
+
 TFileOutcome TScheduleDocument::Load(const QString& path) {
     TFileOutcome outcome;
     try {
-        TParsedScheduleFile parsed;
-        ParseScheduleFile(QFile::encodeName(path).toStdString(), parsed);
-        THeatingLocations read;
-        read.LoadFromXML(parsed.Document, &parsed.Lines);
+        TLocationSet read = ReadLocations(path);
         // The steps refer to the locations that go now.
         FDayEdit.Discard();
         FUndoStack->clear();
-        FLoading = true;
-        // The views let go of every location at once, not one by one: linear in the rooms.
-        if (OnLocationsReplacing)
-            OnLocationsReplacing();
-        FReplacing = true;
-        FLocations->Clear();
-        FReplacing = false;
-        // Taken from the back, where a vector gives them up at no cost, and added in order.
-        std::vector<std::unique_ptr<THeatingLocation>> taken;
-        taken.reserve(static_cast<size_t>(read.Count()));
-        while (read.Count() > 0)
-            taken.push_back(read.Extract(read.Count() - 1));
-        for (auto location = taken.rbegin(); location != taken.rend(); ++location)
-            FLocations->Add(std::move(*location));
-        FLoading = false;
+        SwapLocations(std::move(read));
         FFileUnread = false;
         FUndoStack->setClean();
         FFileName = path;
         RememberDiskFile();
     } catch (const TScheduleFileError& error) {
-        FLoading = false;
         FFileUnread = true;
         FDiskFile = {};
         outcome.Error = QFileInfo::exists(path) ? QString::fromUtf8(error.what())
@@ -78,6 +97,22 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
     }
     FFileName = path;
     return outcome;
+}
+
+TFileOutcome TScheduleDocument::Reload() {
+    try {
+        TLocationSet read = ReadLocations(FFileName);
+        FDayEdit.Discard();
+        FUndoStack->push(new TReplaceLocationsCommand(*this, std::move(read)));
+        FFileUnread = false;
+        FUndoStack->setClean();
+        RememberDiskFile();
+        return {};
+    } catch (const TScheduleFileError& error) {
+        return {QFileInfo::exists(FFileName) ? QString::fromUtf8(error.what())
+                                             : LoadLanguageString(TextId::FileMissing),
+                error.SystemError()};
+    }
 }
 
 TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
@@ -96,26 +131,6 @@ TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
 
 namespace {
 
-struct TStat {
-    bool Exists = false;
-    std::uint64_t Device = 0, Inode = 0, Size = 0;
-    std::int64_t ChangedNs = 0;
-};
-
-TStat StatOf(const QString& path) {
-    TStat result;
-    struct stat st {};
-    if (path.isEmpty() || stat(QFile::encodeName(path).constData(), &st) != 0)
-        return result;
-    result.Exists = true;
-    result.Device = static_cast<std::uint64_t>(st.st_dev);
-    result.Inode = static_cast<std::uint64_t>(st.st_ino);
-    result.Size = static_cast<std::uint64_t>(st.st_size);
-    result.ChangedNs =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return result;
-}
-
 QByteArray DigestOf(const QString& path) {
     try {
         const std::string bytes = ReadRegularFile(QFile::encodeName(path).toStdString());
@@ -128,20 +143,32 @@ QByteArray DigestOf(const QString& path) {
 
 } // namespace
 
+TScheduleDocument::TFileStamp TScheduleDocument::StampOf(const QString& path) {
+    TFileStamp result;
+    struct stat st {};
+    if (path.isEmpty() || stat(QFile::encodeName(path).constData(), &st) != 0)
+        return result;
+    result.Exists = true;
+    result.Device = static_cast<std::uint64_t>(st.st_dev);
+    result.Inode = static_cast<std::uint64_t>(st.st_ino);
+    result.Size = static_cast<std::uint64_t>(st.st_size);
+    result.ChangedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return result;
+}
+
 void TScheduleDocument::RememberDiskFile() {
-    const TStat now = StatOf(FFileName);
-    FDiskFile = {now.Exists, now.Device,    now.Inode,
-                 now.Size,   now.ChangedNs, now.Exists ? DigestOf(FFileName) : QByteArray()};
+    const TFileStamp now = StampOf(FFileName);
+    FDiskFile = {now, now.Exists ? DigestOf(FFileName) : QByteArray()};
 }
 
 TScheduleDocument::TDiskState TScheduleDocument::DiskState() const {
-    if (!FDiskFile.Known)
+    if (!FDiskFile.Stamp.Exists)
         return TDiskState::Same; // nothing read or written here yet: nothing to guard
-    const TStat now = StatOf(FFileName);
+    const TFileStamp now = StampOf(FFileName);
     if (!now.Exists)
         return TDiskState::Missing;
-    if (now.Device == FDiskFile.Device && now.Inode == FDiskFile.Inode &&
-        now.Size == FDiskFile.Size && now.ChangedNs == FDiskFile.ChangedNs)
+    if (now == FDiskFile.Stamp)
         return TDiskState::Same;
     // Touched or copied back unchanged counts as the same file.
     return DigestOf(FFileName) == FDiskFile.Digest ? TDiskState::Same : TDiskState::Changed;

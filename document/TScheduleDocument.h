@@ -45,6 +45,15 @@ public:
     bool Modified() const;
     /// Every change is one step on it; its clean state is the state last loaded or saved.
     QUndoStack& UndoStack() const { return *FUndoStack; }
+    /// A file as the system describes it: the same stamp, the same file unless written within
+    /// the clock's resolution.
+    struct TFileStamp {
+        bool Exists = false;
+        std::uint64_t Device = 0, Inode = 0, Size = 0;
+        std::int64_t ChangedNs = 0;
+        bool operator==(const TFileStamp&) const = default;
+    };
+    static TFileStamp StampOf(const QString& path);
     /// What became of the file on disk since it was last loaded or saved here.
     enum class TDiskState { Same, Changed, Missing };
     /// Compares the file with the one remembered (device, inode, size, time of change, and
@@ -62,6 +71,10 @@ public:
     /// Writes the locations to path, which becomes the file name (also when writing fails).
     TFileOutcome SaveAs(const QString& path);
     TFileOutcome Save() { return SaveAs(FFileName); }
+    /// Reads the file again after another program changed it: its locations replace these as
+    /// one step, so undo brings back what was on screen before (as unsaved changes). On
+    /// failure nothing changes.
+    TFileOutcome Reload();
     /// What is there now counts as loaded: nothing to undo, nothing to save.
     void ForgetHistory();
     void Undo();
@@ -98,6 +111,10 @@ public:
     bool EndDayEdit();
 
     // --- for the undo steps --------------------------------------------------------------
+    using TLocationSet = std::vector<std::unique_ptr<THeatingLocation>>;
+    /// Puts incoming in place of all locations, in order, and gives back those that were
+    /// there. The views hear OnLocationsReplacing before and OnLocationsReplaced after.
+    TLocationSet SwapLocations(TLocationSet incoming);
     void ProgramRestored(THeatingLocation& location);
     void NameRestored(THeatingLocation& location);
 
@@ -108,6 +125,8 @@ public:
     /// Before a file's locations replace all of these, which then go unannounced: the views
     /// let go of them at once.
     std::function<void()> OnLocationsReplacing;
+    /// After the locations were replaced (a load, a reload and its undo).
+    std::function<void()> OnLocationsReplaced;
     /// An undo or redo changed the location's program.
     std::function<void(THeatingLocation* location)> OnProgramRestored;
     /// An undo or redo changed the location's name.
@@ -119,13 +138,13 @@ private:
     bool CommitDayEdit(int mergeId = -1, const void* mergeKey = nullptr);
     void LocationRemoving(int index);
 
+    /// The file's locations, or the reader's message.
+    static TLocationSet ReadLocations(const QString& path);
     /// Remembers the file as it is now on disk, as the one this document holds.
     void RememberDiskFile();
 
     struct TFileIdentity {
-        bool Known = false;
-        std::uint64_t Device = 0, Inode = 0, Size = 0;
-        std::int64_t ChangedNs = 0;
+        TFileStamp Stamp;
         QByteArray Digest;
     };
     TFileIdentity FDiskFile;

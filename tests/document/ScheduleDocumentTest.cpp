@@ -2,6 +2,7 @@
 // call and one step, undo brings back exactly what was there, redo the edit, and Modified
 // follows the history's clean state.
 #include "ModelTestSupport.h"
+#include "TOpenFileRegistry.h"
 #include "TScheduleDocument.h"
 
 #include <QDir>
@@ -9,8 +10,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUndoStack>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zeft;
 using namespace zeft::test;
@@ -312,5 +316,81 @@ INSTANTIATE_TEST_SUITE_P(
         TDiskCase{"WrittenInPlace", "printf ' ' >> \"$1\"", TScheduleDocument::TDiskState::Changed},
         TDiskCase{"Removed", "rm \"$1\"", TScheduleDocument::TDiskState::Missing}),
     [](const testing::TestParamInfo<TDiskCase>& info) { return info.param.Name; });
+
+} // namespace
+
+namespace {
+
+TEST_F(DocumentTest, ReloadIsOneStepThatUndoTakesBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.zeft");
+    ASSERT_TRUE(Document.SaveAs(path).Ok());
+    ASSERT_TRUE(Document.SetTemperature(A(), 0, 0, 25));
+    const std::string mine = State();
+    {
+        TScheduleDocument theirs; // another copy saves the same file
+        theirs.AddLocation(Location("C", "00:00-24:00 18", "00:00-24:00 18", "00:00-24:00 18"));
+        ASSERT_TRUE(theirs.SaveAs(path).Ok());
+    }
+    ASSERT_EQ(Document.DiskState(), TScheduleDocument::TDiskState::Changed);
+
+    ASSERT_TRUE(Document.Reload().Ok());
+    const std::string theirs = State();
+    EXPECT_EQ(theirs.substr(0, 2), "C:");
+    EXPECT_FALSE(Document.Modified());
+    EXPECT_EQ(Document.DiskState(), TScheduleDocument::TDiskState::Same);
+    Document.Undo();
+    EXPECT_EQ(State(), mine);
+    EXPECT_TRUE(Document.Modified());
+    Document.Undo(); // the edit before the reload
+    EXPECT_NE(State(), mine);
+    Document.Redo();
+    Document.Redo();
+    EXPECT_EQ(State(), theirs);
+    EXPECT_FALSE(Document.Modified());
+
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_FALSE(Document.Reload().Ok());
+    EXPECT_EQ(State(), theirs);
+}
+
+// Each copy of the program registers its file; another process is another copy.
+TEST(OpenFileRegistry, TellsOfTheSameFileOpenInAnotherCopy) {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.zeft"), b = dir.filePath("b.zeft");
+    for (const QString& path : {a, b}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(a, dir.filePath("link.zeft")));
+    const QString folder = dir.filePath("open");
+    TOpenFileRegistry first(folder), second(folder);
+    EXPECT_FALSE(first.Hold(a));
+    EXPECT_TRUE(second.Hold(dir.filePath("link.zeft"))); // the same file by another name
+    EXPECT_FALSE(second.Hold(b));
+    first.Release();
+    second.Release();
+
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TOpenFileRegistry other(folder);
+        other.Hold(b);
+        (void)!write(ready[1], "x", 1);
+        pause(); // holds b until killed: the kernel lets go
+        _exit(0);
+    }
+    char byte;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    EXPECT_TRUE(first.Hold(b));
+    first.Release();
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_FALSE(first.Hold(b));
+    close(ready[0]);
+    close(ready[1]);
+}
 
 } // namespace
