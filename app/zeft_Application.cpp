@@ -10,14 +10,29 @@
 #include "zeft_Main.h"
 #include "zeft_Print.h"
 #include "zeft_PrintCommands.h"
+#include "zeft_PrivateDirectory.h"
 #include "zeft_ProgramIcon.h"
 #include "zeft_Settings.h"
 #include "zeft_StringIds.h"
 #include "zeft_USBConnection.h"
 
+#include <QFile>
 #include <QMessageBox>
 
 namespace zeft {
+
+namespace {
+
+/// Where the copies of the program register their open files: the first of the user's
+/// private folders that can be used; none when there is none.
+QString OpenFilesFolder() {
+    for (const std::filesystem::path& folder : DefaultDriverDirectories())
+        if (OpenPrivateDirectory(folder).Valid())
+            return QFile::decodeName((folder / "open").c_str());
+    return {};
+}
+
+} // namespace
 
 TZEFTApplication::TZEFTApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -72,6 +87,7 @@ int RunProgram(int argc, char** argv) {
     services.StartFile = commandLine.File;
     services.MakeConnection = [] { return std::make_unique<TUSBConnection>(); };
     services.TransferLogPath = TTransferLog::DefaultPath();
+    services.OpenFilesFolder = OpenFilesFolder();
     services.ShowAbout = [&aboutForm] { aboutForm->ShowModal(); };
     services.ShowHelp = [&helpForm] { helpForm->ShowContents(); };
     TZEFTMainForm* window = nullptr;

@@ -4,8 +4,11 @@
 #include "TButtonsPanel.h"
 #include "TDailyComfortIntervalsSlider.h"
 #include "TDayList.h"
+#include "TFileNotice.h"
+#include "TFileWatch.h"
 #include "TLocationList.h"
 #include "TMainMenuBar.h"
+#include "TOpenFileRegistry.h"
 #include "TScheduleArea.h"
 #include "TStatusBar.h"
 #include "TTransfers.h"
@@ -47,7 +50,12 @@ QWidget* Panel(QWidget* parent) {
 } // namespace
 
 TZEFTMainForm::TZEFTMainForm(TMainFormServices services)
-    : FServices(std::move(services)), FDocument(std::make_unique<TScheduleDocument>()) {
+    : FServices(std::move(services)), FDocument(std::make_unique<TScheduleDocument>()),
+      FWatch(std::make_unique<TFileWatch>(*FDocument)),
+      FOpenFiles(std::make_unique<TOpenFileRegistry>(FServices.OpenFilesFolder)) {
+    FWatch->OnDiskChange = [this](TScheduleDocument::TDiskState state) {
+        FileChangedOutside(state);
+    };
     setObjectName(QStringLiteral("ZEFTMainForm"));
     setWindowIcon(ApplicationIcon());
     CreateCommands();
@@ -101,6 +109,9 @@ void TZEFTMainForm::CreateLayout() {
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
+    FNotice = new TFileNotice(client);
+    FNotice->OnReload = [this] { FileReloadExecute(); };
+    root->addWidget(FNotice);
     root->addLayout(body, 1);
     body->addWidget(CreateLocationsPanel(client));
     auto* paCompleteScheme = Panel(client);
@@ -207,12 +218,14 @@ void TZEFTMainForm::ConnectDocument() {
     FDocument->OnLocationAdded = [this](THeatingLocation* location) { LocationAdded(location); };
     FDocument->OnLocationRemoving = [this](int index) { LocationRemoving(index); };
     FDocument->OnLocationsReplacing = [this] {
+        FReplacedRoom = FCurrentLocation ? FCurrentLocation->DisplayText : std::string();
         ShowNoLocation();
         const QSignalBlocker block(lvLocations);
         lvLocations->clear();
         // Sorted once at the end of the load, not at every room added.
         lvLocations->setSortingEnabled(false);
     };
+    FDocument->OnLocationsReplaced = [this] { LocationsReplaced(); };
     FDocument->OnProgramRestored = [this](THeatingLocation* location) {
         UndoShowLocation(location);
     };

@@ -24,9 +24,12 @@ namespace zeft {
 class TDailyComfortIntervalsSlider;
 class TButtonsPanel;
 class TDayList;
+class TFileNotice;
+class TFileWatch;
 class TGuidedRunDialog;
 class TLocationList;
 class TMainMenuBar;
+class TOpenFileRegistry;
 class TScheduleArea;
 class TStatusBar;
 class TStatusPanel;
@@ -54,6 +57,9 @@ struct TMainFormServices {
     std::optional<QString> StartFile;
     /// Where the record of transfers is kept; empty keeps none (sending works unrecorded).
     QString TransferLogPath;
+    /// The private folder where the copies of the program register their open files; empty
+    /// registers none.
+    QString OpenFilesFolder;
 };
 
 /// Why a save failed, for the line under "Your data cannot be saved.".
@@ -88,6 +94,8 @@ public:
     QMenu* LocationMenu() const;
     /// The guided run of several rooms while it is open, else null.
     TGuidedRunDialog* GuidedRun() const { return FGuidedRun; }
+    /// The bar about the file outside the window (changed, gone, open elsewhere).
+    TFileNotice* FileNotice() const { return FNotice; }
 
     // --- controls ------------------------------------------------------------------------
     TLocationList* lvLocations = nullptr;
@@ -159,6 +167,12 @@ private:
     bool SaveTo(const QString& path);
     void SchemePrintPreviewExecute();
     void SchemeExportPdfExecute();
+    /// The file is now the document's (loaded or saved): watched, and registered as open here.
+    void FollowFile();
+    void FileChangedOutside(TScheduleDocument::TDiskState state);
+    void FileReloadExecute();
+    /// After the locations were replaced: sorted once, the room shown before shown again.
+    void LocationsReplaced();
 
     // transmission and its record (zeft_MainTransmission.cpp)
     void CreateTransfers();
@@ -188,6 +202,11 @@ private:
     std::unique_ptr<TUSBConnection> FConnection;
     TMainMenuBar* FMenuBar = nullptr;
     TButtonsPanel* FButtons = nullptr;
+    TFileNotice* FNotice = nullptr;
+    std::unique_ptr<TFileWatch> FWatch;
+    std::unique_ptr<TOpenFileRegistry> FOpenFiles;
+    /// The room on display while the locations are replaced, by name.
+    std::string FReplacedRoom;
 };
 
 } // namespace zeft

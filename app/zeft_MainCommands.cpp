@@ -1,6 +1,7 @@
 // The window's commands and menus, the table of their texts and the language commands.
 #include "TButtonsPanel.h"
 #include "TDayList.h"
+#include "TFileNotice.h"
 #include "TLocationList.h"
 #include "TMainMenuBar.h"
 #include "TScheduleArea.h"
@@ -169,6 +170,7 @@ void TZEFTMainForm::SetLanguage(std::uint16_t languageId) {
 void TZEFTMainForm::RefreshLanguage() {
     ApplyLanguageTexts();
     FDialogFilter = LoadLanguageString(TextId::FileFilter);
+    FNotice->RefreshLanguage();
     paSchemeConfig->ResizeSchemeConfig();
     ShowConnectionStatus();
     timCurrentTime->stop();

@@ -1,6 +1,9 @@
 // The file commands, the save prompt and the report beyond the printer: the print preview of
 // the location on display and the PDF of every location.
+#include "TFileNotice.h"
+#include "TFileWatch.h"
 #include "TLocationList.h"
+#include "TOpenFileRegistry.h"
 #include "TScheduleArea.h"
 #include "zeft_Dialogs.h"
 #include "zeft_LanguageResources.h"
@@ -19,10 +22,7 @@ namespace zeft {
 
 void TZEFTMainForm::LoadFile(const QString& path) {
     const TFileOutcome outcome = FDocument->Load(path);
-    if (!lvLocations->isSortingEnabled()) {
-        lvLocations->setSortingEnabled(true);
-        lvLocations->sortItems();
-    }
+    FollowFile();
     if (!outcome.Ok()) {
         // The locations on screen stay, and so do their unsaved changes; a plain Save will
         // not write over the file unasked. At start-up the message waits for the window.
@@ -101,6 +101,7 @@ bool TZEFTMainForm::SaveChangesFirst(const QString& caption) {
 bool TZEFTMainForm::SaveTo(const QString& path) {
     const TFileOutcome outcome = FDocument->SaveAs(path);
     if (outcome.Ok()) {
+        FollowFile();
         ShowTransferStatus(); // the record is read for the file the rooms are in now
         return true;
     }
@@ -163,6 +164,61 @@ void TZEFTMainForm::SchemeExportPdfExecute() {
         this, preset, LoadLanguageString(TextId::PdfFilter), QStringLiteral("pdf"));
     if (path)
         FServices.ExportPdf(Locations(), *path);
+}
+
+void TZEFTMainForm::LocationsReplaced() {
+    lvLocations->setSortingEnabled(true);
+    lvLocations->sortItems();
+    QListWidgetItem* shown = nullptr;
+    for (int i = 0; i < lvLocations->count() && !shown; ++i) {
+        const THeatingLocation* room = TLocationList::LocationOf(lvLocations->item(i));
+        if (room && room->DisplayText == FReplacedRoom)
+            shown = lvLocations->item(i);
+    }
+    if (!shown && lvLocations->count() > 0)
+        shown = lvLocations->item(0);
+    if (shown) {
+        lvLocations->setCurrentItem(shown);
+        SelectSchemeExecute(shown);
+    }
+    UpdateFileCommands(Locations().Count());
+}
+
+void TZEFTMainForm::FollowFile() {
+    FWatch->Follow();
+    FNotice->hide();
+    const QString& path = FDocument->FileName();
+    if (FOpenFiles->Hold(path))
+        FNotice->ShowInformation(FormatText(LoadLanguageString(TextId::OpenInAnotherCopy),
+                                            {QDir::toNativeSeparators(path)}));
+}
+
+void TZEFTMainForm::FileChangedOutside(TScheduleDocument::TDiskState state) {
+    const QString path = QDir::toNativeSeparators(FDocument->FileName());
+    switch (state) {
+    case TScheduleDocument::TDiskState::Changed:
+        FNotice->ShowChanged(FormatText(LoadLanguageString(TextId::ChangedOutside), {path}));
+        break;
+    case TScheduleDocument::TDiskState::Missing:
+        FNotice->ShowInformation(FormatText(LoadLanguageString(TextId::FileGone), {path}));
+        break;
+    case TScheduleDocument::TDiskState::Same:
+        FNotice->hide(); // back as it was: nothing to decide any more
+        break;
+    }
+}
+
+void TZEFTMainForm::FileReloadExecute() {
+    const TFileOutcome outcome = FDocument->Reload();
+    if (!outcome.Ok()) {
+        FPendingMessages << FormatText(
+            LoadLanguageString(TextId::CannotReadFile),
+            {QDir::toNativeSeparators(FDocument->FileName()), outcome.Error});
+        ShowPendingMessages();
+        return;
+    }
+    FWatch->Follow();
+    ShowTransferStatus();
 }
 
 } // namespace zeft

@@ -117,6 +117,11 @@ inline constexpr int HistoryCannotExport = 4883;
 // --- the schedule area ----------------------------------------------------------------------
 inline constexpr int ChangedOnDisk = 4890;
 inline constexpr int Overwrite = 4891;
+inline constexpr int ChangedOutside = 4892;
+inline constexpr int ReloadFile = 4893;
+inline constexpr int KeepMine = 4894;
+inline constexpr int FileGone = 4895;
+inline constexpr int OpenInAnotherCopy = 4896;
 inline constexpr int TooManyPeriods = 4901;
 inline constexpr int DayListHint = 4902;
 inline constexpr int CopyTo = 4910;

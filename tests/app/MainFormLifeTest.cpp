@@ -1,4 +1,6 @@
 #include "MainFormFixture.h"
+#include "TFileNotice.h"
+#include "TOpenFileRegistry.h"
 #include "TScheduleFileError.h"
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTimer>
 
 using namespace zeft;
@@ -895,3 +898,77 @@ INSTANTIATE_TEST_SUITE_P(
                     TChangedOnDiskCase{"SaveAs", QMessageBox::No, false, 2},
                     TChangedOnDiskCase{"Cancel", QMessageBox::Cancel, false, 1}),
     [](const testing::TestParamInfo<TChangedOnDiskCase>& info) { return info.param.Name; });
+
+// What other programs do to the open file is told in a bar that does not stop the work.
+struct TOutsideCase {
+    const char* Name;
+    const char* Shell; // run by /bin/sh with the file as $1 and their version as $1.theirs
+    bool Changed;      // else gone
+};
+
+class MainFormFileOutside : public MainFormTest,
+                            public testing::WithParamInterface<TOutsideCase> {};
+
+TEST_P(MainFormFileOutside, IsToldAndReloadCanBeUndone) {
+    const QString path = FSettingsDir.filePath("house.zeft");
+    {
+        TScheduleDocument theirs;
+        theirs.AddLocation(CreateTemplateLocation(1, LoadLanguageStringUtf8))->DisplayText =
+            "Theirs";
+        ASSERT_TRUE(theirs.SaveAs(path + ".theirs").Ok());
+    }
+    Start();
+    NextFile = path;
+    Command("FileSaveAs")->trigger();
+    const std::vector<std::string> mine = CollectionNames();
+    QProcess other;
+    other.start("/bin/sh", {"-c", GetParam().Shell, "sh", path});
+    ASSERT_TRUE(other.waitForFinished());
+    TFileNotice& notice = *Form->FileNotice();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notice.isVisible(); }, 10000));
+    EXPECT_EQ(notice.ReloadButton()->isVisible(), GetParam().Changed);
+    EXPECT_EQ(notice.KeepButton()->isVisible(), GetParam().Changed);
+    if (!GetParam().Changed) {
+        EXPECT_TRUE(notice.Text()->text().contains("was deleted or moved away"));
+        Command("FileSave")->trigger(); // writes it again
+        EXPECT_TRUE(Messages.empty());
+        EXPECT_TRUE(QFile::exists(path));
+        EXPECT_FALSE(notice.isVisible());
+        return;
+    }
+    EXPECT_TRUE(notice.Text()->text().contains("was changed by another program"));
+    QTest::mouseClick(notice.KeepButton(), Qt::LeftButton);
+    EXPECT_FALSE(notice.isVisible());
+    // Their next change is told again, also after a replace by rename.
+    other.start("/bin/sh", {"-c", "printf ' ' >> \"$1\"", "sh", path});
+    ASSERT_TRUE(other.waitForFinished());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notice.isVisible(); }, 10000));
+    QTest::mouseClick(notice.ReloadButton(), Qt::LeftButton);
+    EXPECT_FALSE(notice.isVisible());
+    EXPECT_EQ(CollectionNames(), std::vector<std::string>{"Theirs"});
+    EXPECT_EQ(CurrentName(), "Theirs");
+    EXPECT_FALSE(Form->Modified());
+    Command("EditUndo")->trigger();
+    EXPECT_EQ(CollectionNames(), mine);
+    EXPECT_TRUE(Form->Modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OtherProcess, MainFormFileOutside,
+    testing::Values(TOutsideCase{"ReplacedByRename",
+                                 "cp \"$1.theirs\" \"$1.new\" && mv \"$1.new\" \"$1\"", true},
+                    TOutsideCase{"WrittenInPlace", "cat \"$1.theirs\" > \"$1\"", true},
+                    TOutsideCase{"Removed", "rm \"$1\"", false}),
+    [](const testing::TestParamInfo<TOutsideCase>& info) { return info.param.Name; });
+
+TEST_F(MainFormTest, AFileOpenInAnotherCopyIsTold) {
+    const QString path = FSettingsDir.filePath("house.zeft");
+    ASSERT_TRUE(TScheduleDocument().SaveAs(path).Ok());
+    OpenFilesFolder = FSettingsDir.filePath("open");
+    TOpenFileRegistry otherCopy(OpenFilesFolder);
+    ASSERT_FALSE(otherCopy.Hold(path));
+    StartFile = path;
+    Start();
+    EXPECT_TRUE(Form->FileNotice()->isVisible());
+    EXPECT_TRUE(Form->FileNotice()->Text()->text().contains("is open in another copy"));
+}

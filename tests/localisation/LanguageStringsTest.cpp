@@ -200,6 +200,11 @@ const TExpectedText ExpectedTexts[] = {
      "Le fichier a été modifié par un autre programme depuis que vous l\u2019avez ouvert. "
      "L\u2019écraser avec votre version ?"},
     {4891, "&Overwrite", "Über&schreiben", "É&craser"},
+    {4893, "&Reload", "&Neu laden", "&Recharger"},
+    {4894, "&Keep mine", "&Meine behalten", "&Garder la mienne"},
+    {4895, "The file \"%0:s\" was deleted or moved away. Save writes it again.",
+     "Die Datei \"%0:s\" wurde gelöscht oder verschoben. Speichern legt sie wieder an.",
+     "Le fichier « %0:s » a été supprimé ou déplacé. Enregistrer le recrée."},
     {4816, "There is no space left on the drive.", "Auf dem Laufwerk ist kein Platz mehr frei.",
      "Il n\u2019y a plus de place sur le lecteur."},
     {4817, "You do not have permission to write there.",
