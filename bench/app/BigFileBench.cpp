@@ -8,12 +8,15 @@
 #include "zeft_Templates.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
 #include <cstdio>
 #include <malloc.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zeft;
 
@@ -27,6 +30,23 @@ double Seconds(TClock::duration d) {
 
 std::size_t HeapInUse() {
     return mallinfo2().uordblks;
+}
+
+/// The resident memory now and at its highest so far, in KiB.
+long ResidentKiB() {
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+long PeakResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 /// rooms rooms of 7 days × 5 periods (the bathroom template), each named uniquely.
@@ -57,8 +77,9 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     const QString small = dir.filePath("small.zeft");
     WriteFile(small, 3);
-    std::printf("%8s %12s %14s %10s %14s\n", "rooms", "open+show s", "small after s", "save s",
-                "heap KiB/room");
+    // The peak is the resident memory's highest mark: sizes in rising order, or one a run.
+    std::printf("%8s %13s %12s %14s %10s %14s %14s\n", "rooms", "file KiB/room", "open+show s",
+                "small after s", "save s", "heap KiB/room", "peak KiB/room");
     for (const int rooms : sizes) {
         const QString big = dir.filePath(QStringLiteral("big%1.zeft").arg(rooms));
         WriteFile(big, rooms);
@@ -71,12 +92,14 @@ int main(int argc, char** argv) {
         (void)QTest::qWaitForWindowExposed(&form);
         QApplication::processEvents();
         const std::size_t heapBefore = HeapInUse();
+        const long residentBefore = ResidentKiB();
 
         auto start = TClock::now();
         form.LoadFile(big);
         QApplication::processEvents();
         const double open = Seconds(TClock::now() - start);
         const std::size_t heapAfter = HeapInUse();
+        const long peak = PeakResidentKiB() - residentBefore;
 
         start = TClock::now();
         (void)form.Document().SaveAs(dir.filePath("saved.zeft"));
@@ -86,8 +109,10 @@ int main(int argc, char** argv) {
         form.LoadFile(small);
         QApplication::processEvents();
         const double after = Seconds(TClock::now() - start);
-        std::printf("%8d %12.3f %14.3f %10.3f %14.1f\n", rooms, open, after, save,
-                    static_cast<double>(heapAfter - heapBefore) / 1024.0 / rooms);
+        std::printf("%8d %13.1f %12.3f %14.3f %10.3f %14.1f %14.1f\n", rooms,
+                    static_cast<double>(QFileInfo(big).size()) / 1024.0 / rooms, open, after, save,
+                    static_cast<double>(heapAfter - heapBefore) / 1024.0 / rooms,
+                    static_cast<double>(peak) / rooms);
         std::fflush(stdout);
     }
     return 0;
