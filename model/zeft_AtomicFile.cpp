@@ -32,12 +32,35 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Follows symbolic links so that the link itself survives and its target is replaced.
-std::string ResolveLinks(std::string path) {
+// The kernel's rule for links in shared folders (fs.protected_symlinks), applied here because
+// the save follows links by itself: in a sticky, world-writable folder such as /tmp, a link
+// is followed only when it belongs to the user or to the folder's owner. Anyone else may have
+// placed it there to aim the user's save or read at a file of the user's.
+bool MayFollow(const std::string& link, const struct stat& linkStat) {
+    if (linkStat.st_uid == geteuid())
+        return true;
+    struct stat folder {};
+    if (stat(DirectoryOf(link).c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || folder.st_uid == linkStat.st_uid;
+}
+
+// Follows symbolic links so that the link itself survives and its target is replaced. A link
+// that may not be followed, or a chain that does not end, fails with ELOOP, as the system's
+// own refusal to follow a link does; action says what was meant ("write", "open").
+std::string ResolveLinks(const std::string& original, const char* action) {
+    std::string path = original;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st {};
         if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return path;
+        if (!MayFollow(path, st))
+            throw TScheduleFileError(std::string("Cannot ") + action + " \"" + original +
+                                         "\": the symbolic link \"" + path +
+                                         "\" belongs to another user and lies in a shared "
+                                         "folder; it is not followed",
+                                     ELOOP);
         std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 2);
         const ssize_t n = readlink(path.c_str(), buffer.data(), buffer.size() - 1);
         if (n <= 0)
@@ -45,7 +68,8 @@ std::string ResolveLinks(std::string path) {
         std::string target(buffer.data(), static_cast<size_t>(n));
         path = target.front() == '/' ? target : DirectoryOf(path) + "/" + target;
     }
-    return path;
+    throw TScheduleFileError(
+        std::string("Cannot ") + action + " \"" + original + "\": " + std::strerror(ELOOP), ELOOP);
 }
 
 mode_t CurrentUmask() {
@@ -81,8 +105,10 @@ unsigned NewFilePermissions() {
 }
 
 std::string ReadRegularFile(const std::string& path, std::size_t limit) {
-    // Not blocking: a named pipe would otherwise hold the open until a writer comes.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Not blocking: a named pipe would otherwise hold the open until a writer comes. The
+    // links are followed here, so that one must not be swapped in after they were checked.
+    const std::string real = ResolveLinks(path, "open");
+    const int fd = open(real.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         throw TScheduleFileError("Cannot open \"" + path + "\": " + std::strerror(errno));
     struct stat st {};
@@ -119,7 +145,7 @@ std::string ReadRegularFile(const std::string& path, std::size_t limit) {
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty())
         throw TScheduleFileError("Cannot write a file without a name");
-    const std::string target = ResolveLinks(path);
+    const std::string target = ResolveLinks(path, "write");
     struct stat existing {};
     const bool exists = stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))

@@ -5,6 +5,7 @@
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -116,6 +117,67 @@ TEST_F(AtomicSave, ASymbolicLinkKeepsPointingAtItsUpdatedTarget) {
     Collection(1).SaveToFile((Dir / "link.zeft").string());
     EXPECT_TRUE(fs::is_symlink(Dir / "link.zeft"));
     EXPECT_EQ(ReadBytes(Dir / "real" / "data.zeft"), ScheduleFileBytes(Collection(1)));
+}
+
+// A link in a shared sticky folder such as /tmp is followed only when the user or the folder's
+// owner made it, as the kernel's fs.protected_symlinks rule has it: anyone else could aim the
+// save at any file of the user's.
+struct TLinkCase {
+    const char* Name;
+    mode_t FolderMode;
+    uid_t LinkOwner; // 0: the user who saves
+    bool Followed;
+};
+
+class LinkInAFolder : public AtomicSave, public testing::WithParamInterface<TLinkCase> {};
+
+TEST_P(LinkInAFolder, IsFollowedUnlessAnotherUserPlantedItInASharedFolder) {
+    constexpr uid_t FolderOwner = 65533;
+    const TLinkCase& param = GetParam();
+    if (param.LinkOwner != 0 && geteuid() != 0)
+        GTEST_SKIP() << "only the superuser may give a link to another user";
+    const fs::path shared = Dir / "shared";
+    const fs::path link = shared / "rooms.zeft";
+    fs::create_directories(shared);
+    ASSERT_EQ(chmod(shared.c_str(), param.FolderMode), 0);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(shared.c_str(), FolderOwner, FolderOwner), 0);
+    }
+    fs::create_symlink(Target, link);
+    if (param.LinkOwner != 0) {
+        ASSERT_EQ(lchown(link.c_str(), param.LinkOwner, param.LinkOwner), 0);
+    }
+
+    TParsedScheduleFile parsed;
+    try {
+        Collection(1).SaveToFile(link.string());
+        EXPECT_TRUE(param.Followed) << "saved through a planted link";
+        EXPECT_EQ(ReadBytes(Target), ScheduleFileBytes(Collection(1)));
+        EXPECT_NO_THROW(ParseScheduleFile(link.string(), parsed));
+    } catch (const TScheduleFileError& error) {
+        EXPECT_FALSE(param.Followed) << error.what();
+        EXPECT_EQ(error.SystemError(), ELOOP);
+        EXPECT_EQ(ReadBytes(Target), OldBytes);
+        EXPECT_THROW(ParseScheduleFile(link.string(), parsed), TScheduleFileError);
+    }
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, LinkInAFolder,
+    testing::Values(TLinkCase{"TheUsersOwnInASharedFolder", 01777, 0, true},
+                    TLinkCase{"TheFolderOwnersInASharedFolder", 01777, 65533, true},
+                    TLinkCase{"AnotherUsersInAnOpenFolderWithoutStickyBit", 0777, 65534, true},
+                    TLinkCase{"AnotherUsersInASharedFolder", 01777, 65534, false}),
+    [](const testing::TestParamInfo<TLinkCase>& info) { return info.param.Name; });
+
+TEST_F(AtomicSave, LinksInACircleAreNotReplaced) {
+    fs::create_symlink("b.zeft", Dir / "a.zeft");
+    fs::create_symlink("a.zeft", Dir / "b.zeft");
+    EXPECT_THROW(Collection(1).SaveToFile((Dir / "a.zeft").string()), TScheduleFileError);
+    EXPECT_TRUE(fs::is_symlink(Dir / "a.zeft"));
+    EXPECT_TRUE(fs::is_symlink(Dir / "b.zeft"));
 }
 
 TEST_F(AtomicSave, AMissingFolderFails) {
