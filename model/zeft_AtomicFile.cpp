@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sys/stat.h>
 #include <vector>
 
@@ -94,6 +95,146 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Writes the new content into fd; false with errno set when it cannot.
+using TContentWriter = std::function<bool(int fd)>;
+
+bool CopyAll(int from, int to) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(from, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        if (!WriteAll(to, std::string_view(buffer, static_cast<size_t>(n))))
+            return false;
+    }
+}
+
+// A new name or a removed one is only durable once the folder has reached the disk.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+std::string BaseOf(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+void ReplaceByRename(const std::string& path, const std::string& target,
+                     const TContentWriter& writeContent) {
+    const std::string folder = DirectoryOf(target);
+    std::string temp = folder + "/." + BaseOf(target) + ".XXXXXX";
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        Fail(path, errno);
+
+    auto abandon = [&](int error) {
+        close(fd);
+        unlink(temp.c_str());
+        Fail(path, error);
+    };
+
+    struct stat old {};
+    if (stat(target.c_str(), &old) == 0) {
+        if (fchmod(fd, old.st_mode & 07777) != 0)
+            abandon(errno);
+        // Keeping the owner only works for a privileged user; the permissions matter more.
+        [[maybe_unused]] const int owned = fchown(fd, old.st_uid, old.st_gid);
+    } else if (fchmod(fd, 0666 & ~CurrentUmask()) != 0) {
+        abandon(errno);
+    }
+
+    if (!writeContent(fd) || fsync(fd) != 0)
+        abandon(errno);
+    if (close(fd) != 0) {
+        const int error = errno;
+        unlink(temp.c_str());
+        Fail(path, error);
+    }
+    if (rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        unlink(temp.c_str());
+        Fail(path, error);
+    }
+    SyncFolder(folder);
+}
+
+// A rename would give the target a new inode and leave its other names (hard links) with the
+// old content, so such a file is written where it is: its old content first goes to a copy
+// beside it, reaching the disk before the file is cut, and the copy goes once the new content
+// is on disk. Should writing fail half-way, the copy is put back; should even that fail, the
+// copy stays and the error names it. Owner and permissions stay as they are.
+void RewriteInPlace(const std::string& path, const std::string& target,
+                    const TContentWriter& writeContent) {
+    const int fd = open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        Fail(path, errno);
+    // Visible, so that a copy a crash leaves behind is found beside the file.
+    std::string copy = target + ".before-saving-XXXXXX";
+    const int copyFd = mkostemp(copy.data(), O_CLOEXEC);
+    if (copyFd < 0) {
+        const int error = errno;
+        close(fd);
+        Fail(path, error);
+    }
+    auto closeBoth = [&] {
+        close(copyFd);
+        return close(fd);
+    };
+    if (!CopyAll(fd, copyFd) || fsync(copyFd) != 0) {
+        const int error = errno;
+        closeBoth();
+        unlink(copy.c_str());
+        Fail(path, error);
+    }
+    SyncFolder(DirectoryOf(target));
+
+    const bool written =
+        ftruncate(fd, 0) == 0 && lseek(fd, 0, SEEK_SET) == 0 && writeContent(fd) && fsync(fd) == 0;
+    const int error = errno;
+    if (!written) {
+        const bool restored = ftruncate(fd, 0) == 0 && lseek(fd, 0, SEEK_SET) == 0 &&
+                              lseek(copyFd, 0, SEEK_SET) == 0 && CopyAll(copyFd, fd) &&
+                              fsync(fd) == 0;
+        // Said as it is, without the errno that would let the copy's name be left out.
+        if (closeBoth() != 0 || !restored)
+            throw TScheduleFileError("Cannot write \"" + path + "\": " + std::strerror(error) +
+                                     "; its earlier content is kept in \"" + copy + "\"");
+        unlink(copy.c_str());
+        Fail(path, error);
+    }
+    if (closeBoth() != 0) {
+        const int closeError = errno;
+        throw TScheduleFileError("Cannot write \"" + path + "\": " + std::strerror(closeError) +
+                                 "; its earlier content is kept in \"" + copy + "\"");
+    }
+    unlink(copy.c_str());
+    SyncFolder(DirectoryOf(target));
+}
+
+// Puts the content in the place of the file at path, following the links the user may follow.
+void ReplaceFile(const std::string& path, const TContentWriter& writeContent) {
+    if (path.empty())
+        throw TScheduleFileError("Cannot write a file without a name");
+    const std::string target = ResolveLinks(path, "write");
+    struct stat existing {};
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        throw TScheduleFileError("Cannot write \"" + path + "\": it is not a regular file");
+    // The rename needs only the folder's permission; a file the user may not write must stay
+    // as it is all the same. The superuser may write anything, so it replaces the file.
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        Fail(path, errno);
+    if (exists && existing.st_nlink > 1)
+        RewriteInPlace(path, target, writeContent);
+    else
+        ReplaceByRename(path, target, writeContent);
+}
+
 #endif
 
 } // namespace
@@ -143,59 +284,7 @@ std::string ReadRegularFile(const std::string& path, std::size_t limit) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty())
-        throw TScheduleFileError("Cannot write a file without a name");
-    const std::string target = ResolveLinks(path, "write");
-    struct stat existing {};
-    const bool exists = stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode))
-        throw TScheduleFileError("Cannot write \"" + path + "\": it is not a regular file");
-    // The rename needs only the folder's permission; a file the user may not write must stay
-    // as it is all the same. The superuser may write anything, so it replaces the file.
-    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        Fail(path, errno);
-    const std::string folder = DirectoryOf(target);
-    const std::string base = target.substr(target.find_last_of('/') + 1);
-
-    std::string temp = folder + "/." + base + ".XXXXXX";
-    const int fd = mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        Fail(path, errno);
-
-    auto abandon = [&](int error) {
-        close(fd);
-        unlink(temp.c_str());
-        Fail(path, error);
-    };
-
-    struct stat old {};
-    if (stat(target.c_str(), &old) == 0) {
-        if (fchmod(fd, old.st_mode & 07777) != 0)
-            abandon(errno);
-        // Keeping the owner only works for a privileged user; the permissions matter more.
-        [[maybe_unused]] const int owned = fchown(fd, old.st_uid, old.st_gid);
-    } else if (fchmod(fd, 0666 & ~CurrentUmask()) != 0) {
-        abandon(errno);
-    }
-
-    if (!WriteAll(fd, bytes) || fsync(fd) != 0)
-        abandon(errno);
-    if (close(fd) != 0) {
-        const int error = errno;
-        unlink(temp.c_str());
-        Fail(path, error);
-    }
-    if (rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        unlink(temp.c_str());
-        Fail(path, error);
-    }
-    // The rename is only durable once the folder itself has reached the disk.
-    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        fsync(dirFd);
-        close(dirFd);
-    }
+    ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
 
 #else

@@ -8,11 +8,13 @@ namespace zeft {
 
 /// Replaces the file's content so that a reader sees either the old or the new bytes, never a
 /// mixture: writes a temporary file in the same folder, flushes it, renames it over the target
-/// and flushes the folder. A symbolic link keeps pointing at its (updated) target, unless another
-/// user placed it in a shared sticky folder such as /tmp: that one is refused with ELOOP, as the
-/// system refuses to follow it. An existing file keeps its permissions, and one the user may not
-/// write is refused. On failure the old file is untouched, no temporary file is left and
-/// TScheduleFileError is thrown.
+/// and flushes the folder. A file with further names (hard links) keeps them instead: it is
+/// written in place, with a flushed copy of its old content beside it until the new content is
+/// on disk, put back should writing fail. A symbolic link keeps pointing at its (updated)
+/// target, unless another user placed it in a shared sticky folder such as /tmp: that one is
+/// refused with ELOOP, as the system refuses to follow it. An existing file keeps its
+/// permissions, and one the user may not write is refused. On failure the old content is
+/// untouched, no temporary file is left and TScheduleFileError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 /// The permissions a new file of the user gets: 0666 without the process's umask, read
