@@ -3,6 +3,7 @@
 #include "TScheduleFileError.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -287,6 +288,21 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
 
+void CopyFileAtomically(const std::string& source, const std::string& path) {
+    const int from = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (from < 0) {
+        const int error = errno;
+        throw TScheduleFileError("Cannot open \"" + source + "\": " + std::strerror(error), error);
+    }
+    try {
+        ReplaceFile(path, [from](int fd) { return CopyAll(from, fd); });
+    } catch (...) {
+        close(from);
+        throw;
+    }
+    close(from);
+}
+
 #else
 
 unsigned NewFilePermissions() {
@@ -322,6 +338,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         std::filesystem::remove(temp);
         Fail(path, error.value());
     }
+}
+
+void CopyFileAtomically(const std::string& source, const std::string& path) {
+    WriteFileAtomically(path, ReadRegularFile(source, SIZE_MAX));
 }
 
 #endif

@@ -16,6 +16,9 @@ namespace zeft {
 /// permissions, and one the user may not write is refused. On failure the old content is
 /// untouched, no temporary file is left and TScheduleFileError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+/// The same with the bytes of the file at source, copied without holding them in memory: for
+/// a file another writer produced, such as a printed PDF.
+void CopyFileAtomically(const std::string& source, const std::string& path);
 
 /// The permissions a new file of the user gets: 0666 without the process's umask, read
 /// without changing it (other threads may be creating files).
