@@ -52,6 +52,8 @@ QString SaveFailureReason(const TFileOutcome& outcome) {
         return LoadLanguageString(TextId::ReadOnlyDrive);
     case ENOENT:
         return LoadLanguageString(TextId::NoSuchFolder);
+    case ELOOP:
+        return LoadLanguageString(TextId::LinkNotFollowed);
     default:
         return outcome.Error;
     }

@@ -113,6 +113,7 @@ inline constexpr int HistoryExport = 4877;
 inline constexpr int HistoryCsvFilter = 4878;
 inline constexpr int ResultPending = 4879; ///< then sent, failed, withdrawn
 inline constexpr int HistoryCannotExport = 4883;
+inline constexpr int LinkNotFollowed = 4884; ///< why a save failed: a link in a shared folder
 
 // --- the schedule area ----------------------------------------------------------------------
 inline constexpr int ChangedOnDisk = 4890;

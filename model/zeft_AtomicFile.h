@@ -8,10 +8,17 @@ namespace zeft {
 
 /// Replaces the file's content so that a reader sees either the old or the new bytes, never a
 /// mixture: writes a temporary file in the same folder, flushes it, renames it over the target
-/// and flushes the folder. A symbolic link keeps pointing at its (updated) target; an existing
-/// file keeps its permissions, and one the user may not write is refused. On failure the old file
-/// is untouched, no temporary file is left and TScheduleFileError is thrown.
+/// and flushes the folder. A file with further names (hard links) keeps them instead: it is
+/// written in place, with a flushed copy of its old content beside it until the new content is
+/// on disk, put back should writing fail. A symbolic link keeps pointing at its (updated)
+/// target, unless another user placed it in a shared sticky folder such as /tmp: that one is
+/// refused with ELOOP, as the system refuses to follow it. An existing file keeps its
+/// permissions, and one the user may not write is refused. On failure the old content is
+/// untouched, no temporary file is left and TScheduleFileError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+/// The same with the bytes of the file at source, copied without holding them in memory: for
+/// a file another writer produced, such as a printed PDF.
+void CopyFileAtomically(const std::string& source, const std::string& path);
 
 /// The permissions a new file of the user gets: 0666 without the process's umask, read
 /// without changing it (other threads may be creating files).
@@ -22,7 +29,8 @@ inline constexpr std::size_t MaxScheduleFileSize = 64u << 20;
 
 /// The bytes of a regular file of at most limit bytes. Anything else (a device such as
 /// /dev/zero, a named pipe, a folder) is refused without waiting or reading, as is a larger
-/// file; TScheduleFileError says why.
+/// file, and so is a symbolic link another user placed in a shared sticky folder;
+/// TScheduleFileError says why.
 std::string ReadRegularFile(const std::string& path, std::size_t limit = MaxScheduleFileSize);
 
 } // namespace zeft

@@ -3,6 +3,7 @@
 #include "THeatingLocations.h"
 #include "TPrintPreviewDialog.h"
 #include "TReportError.h"
+#include "TScheduleFileError.h"
 #include "zeft_AtomicFile.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Routines.h"
@@ -14,9 +15,7 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 #include <QTime>
-#include <filesystem>
 #include <functional>
-#include <sys/stat.h>
 
 namespace zeft {
 
@@ -106,8 +105,8 @@ void TZEFTPrintProfiles::PrintAllProfiles(const THeatingLocations& locations,
 void TZEFTPrintProfiles::ExportAllProfiles(const THeatingLocations& locations,
                                            const QString& fileName) {
     const QFileInfo target(fileName);
-    // Written beside the target, so that the rename at the end stays on one file system and
-    // a failure leaves an earlier file of that name as it was.
+    // Printed into a file beside the target first, so that a failed print leaves an earlier
+    // file of that name as it was.
     QTemporaryFile part(
         target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
     if (!part.open())
@@ -130,22 +129,18 @@ void TZEFTPrintProfiles::ExportAllProfiles(const THeatingLocations& locations,
         RvProject.Execute(pdf);
     });
 
-    // As a schedule file is written: an earlier file's permissions, else the user's umask; and
-    // names encoded as the system's file names are.
-    const QByteArray partName = QFile::encodeName(part.fileName());
-    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
-    struct stat earlier {};
-    const unsigned mode = stat(targetName.constData(), &earlier) == 0 ? earlier.st_mode & 07777
-                                                                      : NewFilePermissions();
-    [[maybe_unused]] const int changed = chmod(partName.constData(), mode);
-    std::error_code error;
-    std::filesystem::rename(partName.toStdString(), targetName.toStdString(), error);
-    if (error)
+    // Put in place as a schedule file is: an earlier file's permissions, else the user's umask;
+    // the links the user may follow are followed, and further names of the file kept.
+    try {
+        CopyFileAtomically(QFile::encodeName(part.fileName()).toStdString(),
+                           QFile::encodeName(target.absoluteFilePath()).toStdString());
+    } catch (const TScheduleFileError& error) {
         throw TReportError(
             QStringLiteral("The PDF file %1 cannot be written: %2.")
-                .arg(QDir::toNativeSeparators(fileName), QString::fromStdString(error.message()))
+                .arg(QDir::toNativeSeparators(fileName), QString::fromUtf8(error.what()))
                 .toUtf8()
                 .toStdString());
+    }
 }
 
 bool TZEFTPrintProfiles::PreviewProfile(const THeatingLocation* location, QWidget* parent) {

@@ -474,6 +474,8 @@ TEST(SaveFailure, TheUsualCausesAreSaidInTheUsersLanguage) {
                  {EDQUOT, "There is no space left on the drive."},
                  {EACCES, "You do not have permission to write there."},
                  {EROFS, "The drive is read-only."},
+                 {ELOOP, "A symbolic link on the way to the file was not followed: another user "
+                         "placed it in a shared folder, or the links lead round in a circle."},
                  {EIO, "Cannot write \"x\": Input/output error"}};
     for (const auto& c : cases)
         EXPECT_EQ(

@@ -299,6 +299,8 @@ TEST_P(FileOnDisk, IsComparedWithTheOneLoadedOrSaved) {
     ASSERT_TRUE(other.waitForFinished());
     ASSERT_EQ(other.exitCode(), 0);
     EXPECT_EQ(Document.DiskState(), GetParam().State);
+    // What is saved differs from what was loaded: it is the saved file that is remembered.
+    ASSERT_TRUE(Document.SetTemperature(A(), 1, 1, 23.5));
     ASSERT_TRUE(Document.Save().Ok());
     EXPECT_EQ(Document.DiskState(), TScheduleDocument::TDiskState::Same);
 }
@@ -314,7 +316,10 @@ INSTANTIATE_TEST_SUITE_P(
         TDiskCase{"ReplacedByRename", "printf '<x/>' > \"$1.new\" && mv \"$1.new\" \"$1\"",
                   TScheduleDocument::TDiskState::Changed},
         TDiskCase{"WrittenInPlace", "printf ' ' >> \"$1\"", TScheduleDocument::TDiskState::Changed},
-        TDiskCase{"Removed", "rm \"$1\"", TScheduleDocument::TDiskState::Missing}),
+        TDiskCase{"Removed", "rm \"$1\"", TScheduleDocument::TDiskState::Missing},
+        // the save then writes in place, keeping the inode; what it wrote is what is known
+        TDiskCase{"WrittenThroughASecondName", "ln \"$1\" \"$1.2\" && printf ' ' >> \"$1.2\"",
+                  TScheduleDocument::TDiskState::Changed}),
     [](const testing::TestParamInfo<TDiskCase>& info) { return info.param.Name; });
 
 } // namespace

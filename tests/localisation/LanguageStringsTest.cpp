@@ -214,6 +214,14 @@ const TExpectedText ExpectedTexts[] = {
      "Le lecteur est en lecture seule."},
     {4819, "The folder does not exist.", "Der Ordner existiert nicht.",
      "Le dossier n\u2019existe pas."},
+    {4884,
+     "A symbolic link on the way to the file was not followed: another user placed it in a shared "
+     "folder, or the links lead round in a circle.",
+     "Eine symbolische Verknüpfung auf dem Weg zur Datei wurde nicht verfolgt: Ein anderer "
+     "Benutzer "
+     "hat sie in einem gemeinsamen Ordner angelegt, oder die Verknüpfungen führen im Kreis.",
+     "Un lien symbolique sur le chemin du fichier n\u2019a pas été suivi : un autre utilisateur "
+     "l\u2019a placé dans un dossier partagé, ou les liens tournent en rond."},
     // The transfer texts: the pending request, the rooms' marks, the guided run, the record.
     {4027, "&Cancel transfer", "Übertragung &abbrechen", "&Annuler le transfert"},
     {4028, "Cancel", "Abbrechen", "Annuler"},

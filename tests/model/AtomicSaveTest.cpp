@@ -5,6 +5,7 @@
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -91,15 +92,6 @@ protected:
 
 } // namespace
 
-TEST_F(AtomicSave, ReplacesTheFileKeepingItsPermissions) {
-    fs::permissions(Target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    Collection(2).SaveToFile(Target.string());
-    EXPECT_EQ(ReadBytes(Target), ScheduleFileBytes(Collection(2)));
-    EXPECT_EQ(fs::status(Target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"rooms.zeft"});
-}
-
 TEST_F(AtomicSave, NewFileGetsTheUsualPermissions) {
     const mode_t old = umask(022);
     Collection(1).SaveToFile((Dir / "new.zeft").string());
@@ -116,6 +108,64 @@ TEST_F(AtomicSave, ASymbolicLinkKeepsPointingAtItsUpdatedTarget) {
     Collection(1).SaveToFile((Dir / "link.zeft").string());
     EXPECT_TRUE(fs::is_symlink(Dir / "link.zeft"));
     EXPECT_EQ(ReadBytes(Dir / "real" / "data.zeft"), ScheduleFileBytes(Collection(1)));
+}
+
+// A link in a shared sticky folder such as /tmp is followed only when the user or the folder's
+// owner made it, as the kernel's fs.protected_symlinks rule has it: anyone else could aim the
+// save at any file of the user's.
+constexpr uid_t FolderOwner = 65533;
+
+struct TLinkCase {
+    const char* Name;
+    mode_t FolderMode;
+    uid_t LinkOwner; // 0: the user who saves
+    bool Followed;
+};
+
+class LinkInAFolder : public AtomicSave, public testing::WithParamInterface<TLinkCase> {};
+
+TEST_P(LinkInAFolder, IsFollowedUnlessAnotherUserPlantedItInASharedFolder) {
+    const TLinkCase& param = GetParam();
+    if (param.LinkOwner != 0 && geteuid() != 0)
+        GTEST_SKIP() << "only the superuser may give a link to another user";
+    const fs::path shared = Dir / "shared";
+    const fs::path link = shared / "rooms.zeft";
+    fs::create_directories(shared);
+    ASSERT_EQ(chmod(shared.c_str(), param.FolderMode), 0);
+    ASSERT_TRUE(geteuid() != 0 || chown(shared.c_str(), FolderOwner, FolderOwner) == 0);
+    fs::create_symlink(Target, link);
+    ASSERT_TRUE(param.LinkOwner == 0 || lchown(link.c_str(), param.LinkOwner, 0) == 0);
+
+    TParsedScheduleFile parsed;
+    try {
+        Collection(1).SaveToFile(link.string());
+        EXPECT_TRUE(param.Followed) << "saved through a planted link";
+        EXPECT_EQ(ReadBytes(Target), ScheduleFileBytes(Collection(1)));
+        EXPECT_NO_THROW(ParseScheduleFile(link.string(), parsed));
+    } catch (const TScheduleFileError& error) {
+        EXPECT_FALSE(param.Followed) << error.what();
+        EXPECT_EQ(error.SystemError(), ELOOP);
+        EXPECT_EQ(ReadBytes(Target), OldBytes);
+        EXPECT_THROW(ParseScheduleFile(link.string(), parsed), TScheduleFileError);
+    }
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, LinkInAFolder,
+    testing::Values(TLinkCase{"TheUsersOwnInASharedFolder", 01777, 0, true},
+                    TLinkCase{"TheFolderOwnersInASharedFolder", 01777, FolderOwner, true},
+                    TLinkCase{"AnotherUsersInAnOpenFolderWithoutStickyBit", 0777, 65534, true},
+                    TLinkCase{"AnotherUsersInASharedFolder", 01777, 65534, false}),
+    [](const testing::TestParamInfo<TLinkCase>& info) { return info.param.Name; });
+
+TEST_F(AtomicSave, LinksInACircleAreNotReplaced) {
+    fs::create_symlink("b.zeft", Dir / "a.zeft");
+    fs::create_symlink("a.zeft", Dir / "b.zeft");
+    EXPECT_THROW(Collection(1).SaveToFile((Dir / "a.zeft").string()), TScheduleFileError);
+    EXPECT_TRUE(fs::is_symlink(Dir / "a.zeft"));
+    EXPECT_TRUE(fs::is_symlink(Dir / "b.zeft"));
 }
 
 TEST_F(AtomicSave, AMissingFolderFails) {
@@ -178,16 +228,60 @@ TEST_F(AtomicSave, AReadOnlyFileSystemFails) {
     EXPECT_FALSE(fs::exists("/proc/zeft-test.zeft"));
 }
 
-TEST_F(AtomicSave, AFileSizeLimitLeavesTheOldFile) {
+// A file with a second name (a hard link) is written in place, so that both names go on
+// showing one file; a file with one name is replaced by a rename. Either way a failure leaves
+// the old content under every name, and nothing else in the folder.
+class FileNames : public AtomicSave, public testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        AtomicSave::SetUp();
+        Names = {Target};
+        if (GetParam() == 2) {
+            fs::create_hard_link(Target, Dir / "second name.zeft");
+            Names.push_back(Dir / "second name.zeft");
+        }
+    }
+    // Every name shows the bytes, and the folder holds nothing else.
+    void ExpectEveryName(const std::string& bytes) const {
+        for (const fs::path& name : Names)
+            EXPECT_EQ(ReadBytes(name), bytes) << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()),
+                  static_cast<std::ptrdiff_t>(Names.size()));
+    }
+    std::vector<fs::path> Names;
+};
+
+ino_t InodeOf(const fs::path& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST_P(FileNames, ASaveReachesEveryNameKeepingThePermissions) {
+    fs::permissions(Target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const ino_t before = InodeOf(Target);
+    Collection(2).SaveToFile(Target.string());
+    ExpectEveryName(ScheduleFileBytes(Collection(2)));
+    for (const fs::path& name : Names) {
+        EXPECT_EQ(InodeOf(name) == before, GetParam() == 2) << "replaced by a rename: " << name;
+        EXPECT_EQ(fs::status(name).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    }
+}
+
+TEST_P(FileNames, AFileSizeLimitLeavesTheOldContent) {
     const int result = SaveInChild([] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         return setrlimit(RLIMIT_FSIZE, &limit) == 0;
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadBytes(Target), OldBytes);
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"rooms.zeft"});
+    ExpectEveryName(OldBytes);
 }
+
+INSTANTIATE_TEST_SUITE_P(Save, FileNames, testing::Values(1, 2),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return info.param == 1 ? "OneName" : "TwoHardLinks";
+                         });
 
 TEST_F(AtomicSave, AFullFileSystemLeavesTheOldFile) {
     // A 32 KiB file system of our own in a private mount namespace, holding the old file.

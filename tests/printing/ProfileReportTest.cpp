@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -368,6 +369,22 @@ TEST_F(ProfileReport, AnExportReplacesAnEarlierFileAndLeavesNothingElseBehind) {
     EXPECT_EQ(report.Names(), (QStringList{"Bathroom", "Hall"}));
     EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("week.pdf")});
+}
+
+TEST_F(ProfileReport, AnExportFollowsTheUsersLinkAndKeepsTheFilesOtherNames) {
+    const TLanguageScope language(English, British);
+    const std::filesystem::path dir = QFile::encodeName(FDir.path()).toStdString();
+    QFile(FDir.filePath(QStringLiteral("week.pdf"))).open(QIODevice::WriteOnly);
+    std::filesystem::create_hard_link(dir / "week.pdf", dir / "second.pdf");
+    std::filesystem::create_symlink("week.pdf", dir / "link.pdf");
+
+    FPrint.ExportAllProfiles(*TemplateLocations(5, 6), FDir.filePath(QStringLiteral("link.pdf")));
+
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.pdf"));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir / "week.pdf"), 2u);
+    EXPECT_EQ(
+        ParseReport(ReadPdf(FDir.filePath(QStringLiteral("second.pdf"))), EnglishDays).Names(),
+        (QStringList{"Bathroom", "Hall"}));
 }
 
 TEST_F(ProfileReport, AnExportThatCannotBeWrittenRaisesAnErrorAndLeavesNoPart) {
