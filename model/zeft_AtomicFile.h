@@ -24,8 +24,9 @@ void CopyFileAtomically(const std::string& source, const std::string& path);
 /// without changing it (other threads may be creating files).
 unsigned NewFilePermissions();
 
-/// The largest schedule file read: far beyond any house, far below what would exhaust memory.
-inline constexpr std::size_t MaxScheduleFileSize = 64u << 20;
+/// The largest schedule file read: some 190,000 rooms, far beyond any house. Reading one takes
+/// about four times its size in memory, which a desktop still has.
+inline constexpr std::size_t MaxScheduleFileSize = std::size_t{1} << 30;
 
 /// The bytes of a regular file of at most limit bytes. Anything else (a device such as
 /// /dev/zero, a named pipe, a folder) is refused without waiting or reading, as is a larger

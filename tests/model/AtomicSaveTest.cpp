@@ -2,6 +2,7 @@
 // read-only folder, a file size limit, a full file system, a process killed while saving.
 #include "THeatingLocations.h"
 #include "TScheduleFileError.h"
+#include "zeft_AtomicFile.h"
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
 
@@ -368,9 +369,9 @@ INSTANTIATE_TEST_SUITE_P(
                                     [](const fs::path& dir) {
                                         const fs::path big = dir / "big.zeft";
                                         WriteBytes(big, "");
-                                        fs::resize_file(big,
-                                                        (64u << 20) + 1); // sparse: no disk used
+                                        // sparse: no disk used
+                                        fs::resize_file(big, zeft::MaxScheduleFileSize + 1);
                                         return big.string();
                                     },
-                                    "larger than 64 MiB"}),
+                                    "larger than 1024 MiB"}),
     [](const testing::TestParamInfo<TUnreadableCase>& info) { return info.param.Name; });
