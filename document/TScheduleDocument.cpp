@@ -17,6 +17,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <sys/stat.h>
+#include <system_error>
 #include <utility>
 
 namespace zeft {
@@ -32,6 +33,8 @@ TScheduleDocument::TScheduleDocument()
 }
 
 TScheduleDocument::~TScheduleDocument() {
+    if (FDisposer.joinable())
+        FDisposer.join();
     // The steps hold locations and refer to the collection: they go first, unannounced.
     FUndoStack.reset();
     FLocations->OnAdd = nullptr;
@@ -84,7 +87,7 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
         // The steps refer to the locations that go now.
         FDayEdit.Discard();
         FUndoStack->clear();
-        SwapLocations(std::move(read));
+        DisposeLater(SwapLocations(std::move(read)));
         FFileUnread = false;
         FUndoStack->setClean();
         FFileName = path;
@@ -97,6 +100,16 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
     }
     FFileName = path;
     return outcome;
+}
+
+void TScheduleDocument::DisposeLater(TLocationSet locations) {
+    if (FDisposer.joinable())
+        FDisposer.join();
+    try {
+        FDisposer = std::thread([gone = std::move(locations)]() mutable { gone.clear(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: they go here and now.
+    }
 }
 
 TFileOutcome TScheduleDocument::Reload() {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 class QUndoStack;
@@ -140,6 +141,9 @@ private:
 
     /// The file's locations, or the reader's message.
     static TLocationSet ReadLocations(const QString& path);
+    /// Frees locations beside the caller: letting go of 100,000 rooms takes most of a second,
+    /// which the window need not wait for.
+    void DisposeLater(TLocationSet locations);
     /// Remembers the file as it is now on disk, as the one this document holds.
     void RememberDiskFile();
 
@@ -154,6 +158,7 @@ private:
     bool FLoading = false;
     bool FReplacing = false;
     TDayEditRecorder FDayEdit{*this};
+    std::thread FDisposer;
     /// Destroyed before the locations its steps refer to.
     std::unique_ptr<QUndoStack> FUndoStack;
 };
