@@ -142,9 +142,13 @@ const TExpectedText ExpectedTexts[] = {
      "danach erneut ein.",
      "La clé USB de programmation a été trouvée mais ne peut pas être ouverte. La règle udev du "
      "programme (installée avec son paquet) en autorise l'accès ; rebranchez ensuite la clé."},
-    {4821, "The USB programming stick is in use by another copy of the program.",
-     "Der USB-Programmierstick wird von einer anderen Instanz des Programms verwendet.",
-     "La clé USB de programmation est utilisée par une autre instance du programme."},
+    {4821,
+     "Another copy of the program is running and is in charge of the USB programming stick. "
+     "Close it to use the stick from this window.",
+     "Eine andere Instanz des Programms läuft und verwaltet den USB-Programmierstick. Schließen "
+     "Sie sie, um den Stick aus diesem Fenster zu verwenden.",
+     "Une autre instance du programme est en cours d'exécution et gère la clé USB de "
+     "programmation. Fermez-la pour utiliser la clé depuis cette fenêtre."},
     {4901, "A maximum of %0:d switching periods can be programmed for each day.",
      "Pro Tag sind maximal %0:d Schaltzeiträume programmierbar.",
      "Un maximum de %0:d périodes de commutation sont programmables par jour."},
