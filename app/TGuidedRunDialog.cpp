@@ -2,6 +2,7 @@
 
 #include "THeatingLocation.h"
 #include "zeft_LanguageResources.h"
+#include "zeft_NoStickText.h"
 #include "zeft_Routines.h"
 #include "zeft_StringIds.h"
 
@@ -148,11 +149,9 @@ void TGuidedRunDialog::Finished(const QString& room, TRequestOutcome outcome) {
 }
 
 void TGuidedRunDialog::ConnectionChanged(std::uint8_t state, std::int32_t value,
-                                         TNoStickReason reason) {
+                                         const TNoStickCause& cause) {
     FStickReady = state == 1 || state == 2;
-    FStickText = state == 0 ? Text(reason == TNoStickReason::InUse ? TextId::StickInUse
-                                                                   : TextId::StickMissing)
-                            : QString();
+    FStickText = state == 0 ? NoStickText(cause) : QString();
     if (state == 2)
         pbTransfer->setValue(value);
     if (FStep == TStep::Waiting)

@@ -35,7 +35,7 @@ public:
     std::function<void(const THeatingLocation& room)> OnSend;
 
     /// The connection's reports: Send waits for a ready stick.
-    void ConnectionChanged(std::uint8_t state, std::int32_t value, TNoStickReason reason);
+    void ConnectionChanged(std::uint8_t state, std::int32_t value, const TNoStickCause& cause);
     void Finished(const QString& room, TRequestOutcome outcome);
 
     // The controls, for the tests.

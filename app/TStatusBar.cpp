@@ -3,6 +3,7 @@
 #include "TStatusPanel.h"
 #include "zeft_DisplayScale.h"
 #include "zeft_LanguageResources.h"
+#include "zeft_NoStickText.h"
 #include "zeft_Routines.h"
 #include "zeft_StringIds.h"
 
@@ -12,22 +13,6 @@
 #include <algorithm>
 
 namespace zeft {
-
-namespace {
-
-int NoStickTextId(TNoStickReason reason) {
-    switch (reason) {
-    case TNoStickReason::NoAccess:
-        return TextId::StickNotPermitted;
-    case TNoStickReason::InUse:
-        return TextId::StickInUse;
-    case TNoStickReason::NotFound:
-        break;
-    }
-    return TextId::StickMissing;
-}
-
-} // namespace
 
 TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("sbStatus"));
@@ -49,7 +34,7 @@ TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
     connect(timCurrentTime, &QTimer::timeout, this, [this] { ShowTime(); });
 }
 
-void TStatusBar::ShowConnection(std::uint8_t state, std::int32_t value, TNoStickReason reason,
+void TStatusBar::ShowConnection(std::uint8_t state, std::int32_t value, const TNoStickCause& cause,
                                 const QString& room) {
     // While a request waits, the line names its room: nothing goes out unseen.
     const auto ofRoom = [&room](const QString& text) {
@@ -61,8 +46,8 @@ void TStatusBar::ShowConnection(std::uint8_t state, std::int32_t value, TNoStick
     case 0:
         // Still no stick for the commands, but each reason takes its own remedy.
         StatusPanel0->setText(
-            room.isEmpty() || reason != TNoStickReason::NotFound
-                ? ofRoom(LoadLanguageString(NoStickTextId(reason)))
+            room.isEmpty() || cause.Reason != TNoStickReason::NotFound
+                ? ofRoom(NoStickText(cause))
                 : FormatText(LoadLanguageString(TextId::TransferWaiting), {room}));
         break;
     case 1:

@@ -22,9 +22,9 @@ public:
     explicit TStatusBar(QWidget* parent);
 
     /// The status text of the stick's state (0 none, 1 ready, 2 sending with value the
-    /// percentage, 3 sent); reason says why there is none.
+    /// percentage, 3 sent); cause says why there is none.
     /// room: the room of the pending request, if any.
-    void ShowConnection(std::uint8_t state, std::int32_t value, TNoStickReason reason,
+    void ShowConnection(std::uint8_t state, std::int32_t value, const TNoStickCause& cause,
                         const QString& room = {});
     /// How the room's request ended; shown in place of "ready" until the next request.
     void ShowOutcome(const QString& room, TRequestOutcome outcome);

@@ -206,7 +206,7 @@ void TZEFTMainForm::FormCreate() {
         FConnection = FServices.MakeConnection();
         if (FConnection) {
             FConnection->OnStateChange = [this](std::uint8_t state, std::int32_t value) {
-                ConnectionStateChanged(state, value, FConnection->NoStickReason());
+                ConnectionStateChanged(state, value, FConnection->NoStickCause());
             };
             FTransfers->SetConnection(FConnection.get());
             FConnection->start();

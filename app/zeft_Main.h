@@ -117,9 +117,9 @@ public:
     void SelectSchemeExecute(QListWidgetItem* item);
     void LoadFile(const QString& path);
     void AddTemplateLocation(int templateIndex);
-    /// reason: why the state is 0 (no stick), which picks the status text.
+    /// cause: why the state is 0 (no stick), which picks the status text.
     void ConnectionStateChanged(std::uint8_t state, std::int32_t value,
-                                TNoStickReason reason = TNoStickReason::NotFound);
+                                const TNoStickCause& cause = {});
     void timCurrentTimeTimer();
 
 protected:
@@ -193,7 +193,7 @@ private:
     QStringList FPendingMessages;
     std::uint8_t FConnectionState = 0;
     std::int32_t FConnectionValue = 0;
-    TNoStickReason FConnectionReason = TNoStickReason::NotFound;
+    TNoStickCause FConnectionCause;
     bool FStatusKnown = false;
     QString FDialogFilter;
     std::unique_ptr<TTransfers> FTransfers;

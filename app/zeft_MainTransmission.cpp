@@ -83,7 +83,7 @@ void TZEFTMainForm::SchemeTransmitSeveralExecute() {
         UpdateLocationCommands();
     };
     FGuidedRun->ConnectionChanged(FStatusKnown ? FConnectionState : 0, FConnectionValue,
-                                  FConnectionReason);
+                                  FConnectionCause);
     FGuidedRun->open();
 }
 
@@ -113,22 +113,22 @@ void TZEFTMainForm::SchemeTransferLogExecute() {
 }
 
 void TZEFTMainForm::ConnectionStateChanged(std::uint8_t state, std::int32_t value,
-                                           TNoStickReason reason) {
+                                           const TNoStickCause& cause) {
     FConnectionState = state;
     FConnectionValue = value;
-    FConnectionReason = reason;
+    FConnectionCause = cause;
     if (state <= 3) {
         FStatusKnown = true;
         UpdateLocationCommands();
     }
     ShowConnectionStatus();
     if (FGuidedRun)
-        FGuidedRun->ConnectionChanged(state, value, reason);
+        FGuidedRun->ConnectionChanged(state, value, cause);
 }
 
 void TZEFTMainForm::ShowConnectionStatus() {
     if (FStatusKnown)
-        sbStatus->ShowConnection(FConnectionState, FConnectionValue, FConnectionReason,
+        sbStatus->ShowConnection(FConnectionState, FConnectionValue, FConnectionCause,
                                  FTransfers->PendingRoom());
 }
 

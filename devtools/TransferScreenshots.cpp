@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     TGuidedRunDialog* run = window.GuidedRun();
     if (!run)
         return 1;
-    run->ConnectionChanged(1, 0, TNoStickReason::NotFound);
+    run->ConnectionChanged(1, 0, TNoStickCause{});
     run->OnSend = [](const THeatingLocation&) {};
     run->btnStart->click();
     run->btnSend->click();

@@ -74,6 +74,14 @@ inline constexpr int ReadOnlyDrive = 4818;
 inline constexpr int NoSuchFolder = 4819;
 inline constexpr int StickNotPermitted = 4820;
 inline constexpr int StickInUse = 4821;
+inline constexpr int StickLockDirectory = 4822; ///< the folder, then one of 4823..4828
+inline constexpr int DirectoryIsLink = 4823;
+inline constexpr int DirectoryNotFolder = 4824;
+inline constexpr int DirectoryOtherOwner = 4825;
+inline constexpr int DirectoryNotSetUp = 4826; ///< why, as for a failed save
+inline constexpr int LockFileUnusable = 4827;
+inline constexpr int NoFileLocks = 4828;
+inline constexpr int NoPrivateDirectory = 4829;
 
 // --- transfers: the pending request, the room's status, the record --------------------------
 inline constexpr int TransferWaiting = 4830; ///< room: waiting for the stick

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zeft_PrivateDirectory.h"
+
 #include <cstdint>
 
 namespace zeft {
@@ -13,6 +15,17 @@ enum class TNoStickReason : std::uint8_t {
     NoAccess = 1,
     /// Another copy of the program owns the stick; this one leaves it alone.
     InUse = 2,
+    /// No private directory can hold the stick's lock: the stick is left alone, for another copy
+    /// could not tell that this one drives it.
+    NoLockDirectory = 3,
+};
+
+/// The reason with what the window needs to name it.
+struct TNoStickCause {
+    TNoStickReason Reason = TNoStickReason::NotFound;
+    /// With NoLockDirectory: the directory to mend, and what is wrong with it.
+    TDirectoryProblem Directory;
+    bool operator==(const TNoStickCause&) const = default;
 };
 
 } // namespace zeft

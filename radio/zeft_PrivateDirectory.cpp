@@ -37,14 +37,15 @@ bool IsPrivateDirectory(const std::filesystem::path& path) {
            (info.st_mode & 077) == 0;
 }
 
-bool MakeDirectories(const std::filesystem::path& directory) {
+/// 0, or the errno of the mkdir that failed.
+int MakeDirectories(const std::filesystem::path& directory) {
     std::filesystem::path partial;
     for (const auto& part : directory) {
         partial /= part;
         if (mkdir(partial.c_str(), PrivateMode) != 0 && errno != EEXIST)
-            return false;
+            return errno;
     }
-    return true;
+    return 0;
 }
 
 } // namespace
@@ -62,17 +63,38 @@ std::vector<std::filesystem::path> DefaultDriverDirectories() {
     return directories;
 }
 
-TFileDescriptor OpenPrivateDirectory(const std::filesystem::path& directory) {
-    if (directory.empty() || !MakeDirectories(directory.lexically_normal()))
-        return {};
+TFileDescriptor OpenPrivateDirectory(const std::filesystem::path& directory,
+                                     TDirectoryProblem* problem) {
+    const auto fail = [&](TDirectoryFault fault, int error = 0) {
+        if (problem)
+            *problem = {directory, fault, error};
+        return TFileDescriptor();
+    };
+    if (problem)
+        *problem = {};
+    if (directory.empty())
+        return fail(TDirectoryFault::NoneKnown);
+    if (const int error = MakeDirectories(directory.lexically_normal()); error != 0)
+        return fail(TDirectoryFault::SystemError, error);
     // O_NOFOLLOW refuses a symbolic link planted in place of the directory itself.
     TFileDescriptor fd(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat info {};
-    if (!fd.Valid() || fstat(fd.Get(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        info.st_uid != geteuid())
-        return {};
+    if (!fd.Valid()) {
+        const int error = errno;
+        if (lstat(directory.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+            return fail(TDirectoryFault::SymbolicLink);
+        if (error == ENOTDIR)
+            return fail(TDirectoryFault::NotADirectory);
+        return fail(TDirectoryFault::SystemError, error);
+    }
+    if (fstat(fd.Get(), &info) != 0)
+        return fail(TDirectoryFault::SystemError, errno);
+    if (!S_ISDIR(info.st_mode))
+        return fail(TDirectoryFault::NotADirectory);
+    if (info.st_uid != geteuid())
+        return fail(TDirectoryFault::OtherOwner);
     if ((info.st_mode & 07777) != PrivateMode && fchmod(fd.Get(), PrivateMode) != 0)
-        return {};
+        return fail(TDirectoryFault::SystemError, errno);
     return fd;
 }
 

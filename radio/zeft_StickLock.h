@@ -1,6 +1,7 @@
 #pragma once
 
 #include "zeft_FileDescriptor.h"
+#include "zeft_PrivateDirectory.h"
 
 #include <filesystem>
 #include <vector>
@@ -18,7 +19,8 @@ public:
         Owned,
         /// Another copy owns it: leave the stick alone.
         InUse,
-        /// No lock file could be made anywhere: nothing to coordinate with, use the stick.
+        /// No lock file could be made anywhere: leave the stick alone all the same, since
+        /// another copy could not tell that this one drives it. Problem() says why.
         Unavailable,
     };
 
@@ -32,9 +34,12 @@ public:
     TResult TryAcquire();
     void Release() { FFile.Reset(); }
     bool Held() const { return FFile.Valid(); }
+    /// After Unavailable: the first place's problem (NoneKnown without places); else empty.
+    const TDirectoryProblem& Problem() const { return FProblem; }
 
 private:
     std::vector<std::filesystem::path> FDirectories;
+    TDirectoryProblem FProblem;
     TFileDescriptor FFile;
 };
 

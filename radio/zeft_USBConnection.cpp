@@ -121,22 +121,29 @@ void TUSBConnection::RunCycle(const std::stop_token& stop) {
 
 void TUSBConnection::Reconnect() {
     bool connected = false;
-    TNoStickReason reason = TNoStickReason::NotFound;
+    TNoStickCause cause;
     try {
         FRadio.UnloadDriver();
-        // A second copy leaves the stick alone: no search, no set-up, no frame.
-        if (FLock.TryAcquire() == TStickLock::TResult::InUse) {
-            reason = TNoStickReason::InUse;
-        } else {
+        // A second copy leaves the stick alone: no search, no set-up, no frame. So does a copy
+        // without the lock, which a second copy could not see.
+        switch (FLock.TryAcquire()) {
+        case TStickLock::TResult::InUse:
+            cause.Reason = TNoStickReason::InUse;
+            break;
+        case TStickLock::TResult::Unavailable:
+            cause = {TNoStickReason::NoLockDirectory, FLock.Problem()};
+            break;
+        case TStickLock::TResult::Owned:
             connected = FRadio.LoadAndConnectStick();
             if (!connected && FRadio.StickAccessDenied())
-                reason = TNoStickReason::NoAccess;
+                cause.Reason = TNoStickReason::NoAccess;
+            break;
         }
     } catch (...) {
         // Whatever went wrong while loading counts as a failed attempt.
         connected = false;
     }
-    FLinkReason = connected ? TNoStickReason::NotFound : reason;
+    FLinkCause = connected ? TNoStickCause() : cause;
     if (!connected)
         HoldRequest();
     SetStateAndNotify(connected ? StickReady : NoStick, 0);
@@ -220,18 +227,19 @@ void TUSBConnection::Transmit(const std::shared_ptr<const THeatingLocation>& sna
 }
 
 void TUSBConnection::SetStateAndNotify(std::uint8_t state, std::int32_t value) {
-    const TNoStickReason reason = state == NoStick ? FLinkReason : TNoStickReason::NotFound;
-    if (state == FLinkState && value == FLinkValue && reason == FNotifiedReason)
+    TNoStickCause cause = state == NoStick ? FLinkCause : TNoStickCause();
+    if (state == FLinkState && value == FLinkValue && cause == FNotifiedCause)
         return;
     FLinkState = state;
     FLinkValue = value;
-    FNotifiedReason = reason;
-    FOwnerCall.Run([this, state, value, reason] { NotifyOwner(state, value, reason); },
-                   FStop.get_token());
+    FNotifiedCause = cause;
+    FOwnerCall.Run(
+        [this, state, value, cause = std::move(cause)] { NotifyOwner(state, value, cause); },
+        FStop.get_token());
 }
 
-void TUSBConnection::NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickReason reason) {
-    FReportedReason = reason;
+void TUSBConnection::NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickCause cause) {
+    FReportedCause = std::move(cause);
     // A copy, so that the handler may even destroy this object.
     if (TStateChangeEvent handler = OnStateChange)
         handler(state, value);

@@ -26,7 +26,8 @@ namespace zeft {
 /// its owner on the owner's thread. Create it on the user-interface thread, set
 /// OnStateChange, then start(); Stop() (or destruction) ends it promptly. Of several copies of
 /// the program for one user only the first drives the stick (TStickLock); the others report
-/// NoStick with the reason InUse until it ends.
+/// NoStick with the reason InUse until it ends. Without a place for the lock no copy drives it
+/// (NoLockDirectory).
 class TUSBConnection : public QThread {
     Q_OBJECT
 public:
@@ -98,7 +99,9 @@ public:
 
     /// Owner thread: why the state reported last (the one OnStateChange is handling) is
     /// NoStick; NotFound with the other states. A change of it alone is reported too.
-    TNoStickReason NoStickReason() const { return FReportedReason; }
+    TNoStickReason NoStickReason() const { return FReportedCause.Reason; }
+    /// Owner thread: the same with the directory that could not hold the lock.
+    const TNoStickCause& NoStickCause() const { return FReportedCause; }
 
     /// Any thread: asks the thread to end. A pause or a wait for the owner ends at once, a
     /// transmission at its next frame.
@@ -116,7 +119,7 @@ private:
     void Transmit(const std::shared_ptr<const THeatingLocation>& snapshot, std::uint64_t id,
                   const std::stop_token& stop);
     void SetStateAndNotify(std::uint8_t state, std::int32_t value);
-    void NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickReason reason);
+    void NotifyOwner(std::uint8_t state, std::int32_t value, TNoStickCause cause);
     /// The snapshot to send now: pending, not held; with its id.
     std::shared_ptr<const THeatingLocation> PendingLocation(std::uint64_t* id) const;
     /// With FRequestMutex held: no request is pending any more.
@@ -146,11 +149,11 @@ private:
     std::uint8_t FLinkState = NoStick;
     std::int32_t FLinkValue = 0;
     // Set by each connection attempt; the one last reported beside it.
-    TNoStickReason FLinkReason = TNoStickReason::NotFound;
-    TNoStickReason FNotifiedReason = TNoStickReason::NotFound;
+    TNoStickCause FLinkCause;
+    TNoStickCause FNotifiedCause;
 
-    // Owner thread only: the reason that came with the last report.
-    TNoStickReason FReportedReason = TNoStickReason::NotFound;
+    // Owner thread only: the cause that came with the last report.
+    TNoStickCause FReportedCause;
 
     // The request: the snapshot under the mutex, the flag published after it (release) and
     // read before it (acquire).

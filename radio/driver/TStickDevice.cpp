@@ -89,6 +89,10 @@ bool TStickDevice::ReadInput(std::uint8_t reportId, std::uint8_t* out, int timeo
     if (received <= 0)
         return false;
     const std::size_t count = lengthKnown ? report.size() - 1 : static_cast<size_t>(received) - 1;
+    // The caller's buffer holds no more than the protocol's longest report. A longer one is no
+    // report of the stick's, and a cut one would pass for whole: refused.
+    if (count > uTrxMaxInputData)
+        return false;
     std::memcpy(out, report.data() + 1, count);
     return true;
 }

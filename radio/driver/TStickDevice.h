@@ -32,7 +32,8 @@ public:
     /// zeros behind it).
     bool GetFeature(std::uint8_t* report, std::size_t length);
     /// Waits at most timeoutMs for one input report and copies the bytes after its
-    /// identifier to out (input report length - 1 bytes).
+    /// identifier to out (input report length - 1 bytes). A report with more than
+    /// uTrxMaxInputData such bytes is refused and nothing is copied.
     bool ReadInput(std::uint8_t reportId, std::uint8_t* out, int timeoutMs);
 
 private:

@@ -24,7 +24,11 @@ enum {
     uTrxMaxFrameLength = 270,
     uTrxMaxFlashTransfer = 512,
     uTrxStateLength = 2,
-    uTrxRevInfoLength = 20
+    uTrxRevInfoLength = 20,
+    /* The most uTrx_GetReport copies: the bytes after the identifier of the longest report the
+       stick's protocol has (the 273-byte frame report). The caller's buffer must hold this many;
+       a longer input report is refused. */
+    uTrxMaxInputData = 272
 };
 
 UTRX_API uTrxHandle uTrx_create(void);

@@ -67,13 +67,15 @@ struct StatusCase {
     int Value;
     const char* Text;
     bool TransmitEnabled;
+    TNoStickCause Cause = {};
 };
 class MainFormStatus : public MainFormTest, public testing::WithParamInterface<StatusCase> {};
 
 TEST_P(MainFormStatus, StatusTextAndTransmitCommandFollowTheState) {
     Start();
     EXPECT_TRUE(Form->StatusPanel0->text().isEmpty()); // nothing until the first report
-    Form->ConnectionStateChanged(static_cast<std::uint8_t>(GetParam().State), GetParam().Value);
+    Form->ConnectionStateChanged(static_cast<std::uint8_t>(GetParam().State), GetParam().Value,
+                                 GetParam().Cause);
     EXPECT_EQ(Form->StatusPanel0->text().toStdString(), GetParam().Text);
     EXPECT_EQ(Command("SchemeTransmit")->isEnabled(), GetParam().TransmitEnabled);
     EXPECT_EQ(Form->btnTransmit->isEnabled(), GetParam().TransmitEnabled);
@@ -88,6 +90,32 @@ INSTANTIATE_TEST_SUITE_P(
                                "Data transfer failed: Check that the USB programming stick is "
                                "correctly inserted and has been detected by the operating system.",
                                false}));
+
+// Why there is no stick, each with its own remedy; the lock's directory is named.
+constexpr const char* NoLock = "The USB programming stick is left alone: the program's private "
+                               "folder \"%1\", which holds the lock that keeps two copies of the "
+                               "program from using the stick at once, cannot be used. ";
+const std::string InUseText = "Another copy of the program is running and is in charge of the "
+                              "USB programming stick. Close it to use the stick from this window.";
+const std::string LinkText =
+    QString(NoLock).arg("/run/user/1000/zeft").toStdString() + "It is a symbolic link.";
+const std::string ReadOnlyText = QString(NoLock).arg("/home/u/.cache/zeft").toStdString() +
+                                 "It cannot be set up: The drive is read-only.";
+INSTANTIATE_TEST_SUITE_P(
+    NoStick, MainFormStatus,
+    testing::Values(StatusCase{0, 0, InUseText.c_str(), false, {TNoStickReason::InUse, {}}},
+                    StatusCase{0,
+                               50,
+                               LinkText.c_str(),
+                               false,
+                               {TNoStickReason::NoLockDirectory,
+                                {"/run/user/1000/zeft", TDirectoryFault::SymbolicLink}}},
+                    StatusCase{0,
+                               100,
+                               ReadOnlyText.c_str(),
+                               false,
+                               {TNoStickReason::NoLockDirectory,
+                                {"/home/u/.cache/zeft", TDirectoryFault::SystemError, EROFS}}}));
 
 struct StatusFitCase {
     const char* Command;

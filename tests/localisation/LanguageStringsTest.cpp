@@ -142,9 +142,46 @@ const TExpectedText ExpectedTexts[] = {
      "danach erneut ein.",
      "La clé USB de programmation a été trouvée mais ne peut pas être ouverte. La règle udev du "
      "programme (installée avec son paquet) en autorise l'accès ; rebranchez ensuite la clé."},
-    {4821, "The USB programming stick is in use by another copy of the program.",
-     "Der USB-Programmierstick wird von einer anderen Instanz des Programms verwendet.",
-     "La clé USB de programmation est utilisée par une autre instance du programme."},
+    {4821,
+     "Another copy of the program is running and is in charge of the USB programming stick. "
+     "Close it to use the stick from this window.",
+     "Eine andere Instanz des Programms läuft und verwaltet den USB-Programmierstick. Schließen "
+     "Sie sie, um den Stick aus diesem Fenster zu verwenden.",
+     "Une autre instance du programme est en cours d'exécution et gère la clé USB de "
+     "programmation. Fermez-la pour utiliser la clé depuis cette fenêtre."},
+    {4822,
+     "The USB programming stick is left alone: the program's private folder \"%0:s\", which holds "
+     "the lock that keeps two copies of the program from using the stick at once, cannot be used. "
+     "%1:s",
+     "Der USB-Programmierstick bleibt unberührt: Der private Ordner des Programms „%0:s“, der die "
+     "Sperre enthält, die zwei Instanzen des Programms von gleichzeitigem Zugriff auf den Stick "
+     "abhält, kann nicht benutzt werden. %1:s",
+     "La clé USB de programmation n'est pas utilisée : le dossier privé du programme « %0:s », qui "
+     "contient le verrou empêchant deux instances du programme d'utiliser la clé en même temps, "
+     "n'est pas utilisable. %1:s"},
+    {4823, "It is a symbolic link.", "Er ist eine symbolische Verknüpfung.",
+     "C'est un lien symbolique."},
+    {4824, "It is not a folder.", "Er ist kein Ordner.", "Ce n'est pas un dossier."},
+    {4825, "It belongs to another user.", "Er gehört einem anderen Benutzer.",
+     "Il appartient à un autre utilisateur."},
+    {4826, "It cannot be set up: %0:s", "Er kann nicht eingerichtet werden: %0:s",
+     "Il ne peut pas être préparé : %0:s"},
+    {4827, "Its lock file \"stick.lock\" is not a plain file of your own.",
+     "Seine Sperrdatei „stick.lock“ ist keine gewöhnliche Datei, die Ihnen gehört.",
+     "Son fichier de verrou « stick.lock » n'est pas un fichier ordinaire qui vous appartient."},
+    {4828, "Its file system does not support file locks.",
+     "Sein Dateisystem unterstützt keine Dateisperren.",
+     "Son système de fichiers ne prend pas en charge les verrous de fichiers."},
+    {4829,
+     "The USB programming stick is left alone: the program has no private folder for the lock that "
+     "keeps two copies of the program from using the stick at once (no usable XDG_RUNTIME_DIR, "
+     "XDG_CACHE_HOME or home folder).",
+     "Der USB-Programmierstick bleibt unberührt: Das Programm hat keinen privaten Ordner für die "
+     "Sperre, die zwei Instanzen des Programms von gleichzeitigem Zugriff auf den Stick abhält "
+     "(kein verwendbares XDG_RUNTIME_DIR, XDG_CACHE_HOME oder Benutzerverzeichnis).",
+     "La clé USB de programmation n'est pas utilisée : le programme n'a pas de dossier privé pour "
+     "le verrou empêchant deux instances du programme d'utiliser la clé en même temps (aucun "
+     "XDG_RUNTIME_DIR, XDG_CACHE_HOME ou dossier personnel utilisable)."},
     {4901, "A maximum of %0:d switching periods can be programmed for each day.",
      "Pro Tag sind maximal %0:d Schaltzeiträume programmierbar.",
      "Un maximum de %0:d périodes de commutation sont programmables par jour."},

@@ -281,6 +281,56 @@ TEST(DriverInputReports, DeviceWithoutReportIdentifiersDeliversDataAlone) {
     vs::Reset();
 }
 
+// An input report's length against the caller's buffer, which needs to hold uTrxMaxInputData
+// bytes only: a device may declare, or hidraw deliver, far more (up to 16 KiB).
+struct TInputLengthCase {
+    std::string Name;
+    std::size_t Declared; // input report length the descriptor declares, 0: no descriptor
+    std::size_t Delivered;
+    bool Accepted;
+};
+
+class DriverInputLength : public testing::TestWithParam<TInputLengthCase> {};
+
+TEST_P(DriverInputLength, CopiesNoMoreThanTheLongestReportOfTheProtocol) {
+    const auto& param = GetParam();
+    vs::Reset();
+    TBytes descriptor;
+    if (param.Declared > 0) {
+        const auto count = static_cast<std::uint8_t>(param.Declared - 1);
+        const auto countHigh = static_cast<std::uint8_t>((param.Declared - 1) >> 8);
+        descriptor = {0x06, 0x00, 0xFF,  0x09,      0x01, 0xA1, 0x01, 0x75, 0x08, 0x85,
+                      0x01, 0x96, count, countHigh, 0x09, 0x01, 0x81, 0x02, 0xC0};
+    }
+    vs::SetReportDescriptor(descriptor);
+    vs::PlugIn();
+    uTrxHandle stick = uTrx_create();
+    ASSERT_TRUE(uTrx_Find(stick, zeft::StickVendorId, zeft::StickProductId, 1));
+    TBytes report(param.Delivered);
+    std::iota(report.begin(), report.end(), std::uint8_t{0});
+    report[0] = 0x01;
+    vs::QueueInputReport(report);
+    // Room for all that is delivered, so that an overlong copy shows as changed bytes.
+    TBytes buffer(param.Delivered, 0xEE);
+    EXPECT_EQ(uTrx_GetReport(stick, 0x01, buffer.data()) != 0, param.Accepted);
+    TBytes expected(buffer.size(), 0xEE);
+    if (param.Accepted)
+        std::copy(report.begin() + 1, report.end(), expected.begin());
+    EXPECT_EQ(buffer, expected);
+    uTrx_destroy(stick);
+    vs::Reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, DriverInputLength,
+    testing::Values(TInputLengthCase{"DeclaredAsLongAsTheFrameReport", 273, 273, true},
+                    TInputLengthCase{"DeclaredOneByteLonger", 274, 274, false},
+                    TInputLengthCase{"DeclaredFarLonger", 4096, 4096, false},
+                    TInputLengthCase{"UndeclaredAsLongAsTheFrameReport", 0, 273, true},
+                    TInputLengthCase{"UndeclaredOneByteLonger", 0, 274, false},
+                    TInputLengthCase{"UndeclaredAsLongAsHidrawAllows", 0, 16384, false}),
+    [](const auto& info) { return info.param.Name; });
+
 class DriverStickSearch : public testing::Test {
 protected:
     void SetUp() override { vs::Reset(); }

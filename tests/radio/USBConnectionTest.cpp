@@ -27,6 +27,10 @@ namespace {
 
 constexpr int NoAccess = static_cast<int>(zeft::TNoStickReason::NoAccess);
 constexpr int InUse = static_cast<int>(zeft::TNoStickReason::InUse);
+constexpr int NoLock = static_cast<int>(zeft::TNoStickReason::NoLockDirectory);
+constexpr auto Owned = zeft::TStickLock::TResult::Owned;
+constexpr auto Unavailable = zeft::TStickLock::TResult::Unavailable;
+using enum zeft::TDirectoryFault;
 
 struct TNote {
     int State;
@@ -148,8 +152,71 @@ TEST_F(Connection, LibraryThatCannotBeWrittenCountsAsAFailedAttempt) {
     Create(zeft::test::VirtualDriverLoader(Scratch.Path() / "file" / "zeft"));
     StopAtPause(3);
     RunUntilStopped();
-    EXPECT_EQ(Notes, (TNotes{{0, 0}, {0, 50}, {0, 100}, {0, 0}}));
+    // Nor can the lock be taken there.
+    EXPECT_EQ(Notes, (TNotes{{0, 0, NoLock}, {0, 50, NoLock}, {0, 100, NoLock}, {0, 0, NoLock}}));
 }
+
+TEST_F(Connection, WithoutTheLockTheStickIsLeftAloneAndTheDirectoryNamed) {
+    // The library would load there, but another copy could not tell that this one drives it.
+    fs::create_directory(Scratch.Path() / "zeft");
+    fs::create_symlink(Scratch.Path() / "elsewhere", Scratch.Path() / "zeft" / "stick.lock");
+    vs::PlugIn();
+    Create();
+    StopAtPause(3);
+    RunUntilStopped();
+    EXPECT_EQ(Notes, (TNotes{{0, 0, NoLock}, {0, 50, NoLock}, {0, 100, NoLock}, {0, 0, NoLock}}));
+    EXPECT_EQ(Conn->NoStickCause().Directory,
+              (zeft::TDirectoryProblem{Scratch.Path() / "zeft", LockFileUnusable}));
+    EXPECT_TRUE(vs::Reports().empty()) << "the stick was driven without the lock";
+}
+
+// Of two places, the lock takes the first it can; when it can take none, the first is named
+// with what is wrong with it.
+struct TLockPlaceCase {
+    std::string Name;
+    std::function<void(const fs::path& scratch)> Spoil; // the places: scratch/run, scratch/cache
+    zeft::TStickLock::TResult Result;
+    zeft::TDirectoryProblem Problem; // its directory below scratch
+};
+
+class StickLockPlace : public testing::TestWithParam<TLockPlaceCase> {};
+
+TEST_P(StickLockPlace, TakesTheLockOrNamesTheFirstPlaceAndWhy) {
+    zeft::test::TScratchDirectory scratch;
+    GetParam().Spoil(scratch.Path());
+    zeft::TStickLock lock({scratch.Path() / "run", scratch.Path() / "cache"});
+    EXPECT_EQ(lock.TryAcquire(), GetParam().Result);
+    zeft::TDirectoryProblem expected = GetParam().Problem;
+    if (!expected.Directory.empty())
+        expected.Directory = scratch.Path() / expected.Directory;
+    EXPECT_EQ(lock.Problem(), expected);
+}
+
+void Link(const fs::path& scratch) {
+    fs::create_directory_symlink(scratch, scratch / "run");
+}
+void File(const fs::path& path) {
+    zeft::test::WriteFileBytes(path, {});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, StickLockPlace,
+    testing::Values(TLockPlaceCase{"SecondServesWhenTheFirstIsALink", Link, Owned, {}},
+                    TLockPlaceCase{"LinkInPlaceOfTheDirectory",
+                                   [](const fs::path& s) {
+                                       Link(s);
+                                       File(s / "cache");
+                                   },
+                                   Unavailable,
+                                   {"run", SymbolicLink}},
+                    TLockPlaceCase{"FileInPlaceOfTheDirectory",
+                                   [](const fs::path& s) {
+                                       File(s / "run");
+                                       File(s / "cache");
+                                   },
+                                   Unavailable,
+                                   {"run", NotADirectory}}),
+    [](const auto& info) { return info.param.Name; });
 
 TEST_F(Connection, StickPluggedInIsReadyAtTheNextAttempt) {
     Create();
