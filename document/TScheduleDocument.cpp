@@ -47,24 +47,7 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
         ParseScheduleFile(QFile::encodeName(path).toStdString(), parsed);
         THeatingLocations read;
         read.LoadFromXML(parsed.Document, &parsed.Lines);
-        // The steps refer to the locations that go now.
-        FDayEdit.Discard();
-        FUndoStack->clear();
-        FLoading = true;
-        // The views let go of every location at once, not one by one: linear in the rooms.
-        if (OnLocationsReplacing)
-            OnLocationsReplacing();
-        FReplacing = true;
-        FLocations->Clear();
-        FReplacing = false;
-        // Taken from the back, where a vector gives them up at no cost, and added in order.
-        std::vector<std::unique_ptr<THeatingLocation>> taken;
-        taken.reserve(static_cast<size_t>(read.Count()));
-        while (read.Count() > 0)
-            taken.push_back(read.Extract(read.Count() - 1));
-        for (auto location = taken.rbegin(); location != taken.rend(); ++location)
-            FLocations->Add(std::move(*location));
-        FLoading = false;
+        ReplaceLocations(read);
         FFileUnread = false;
         FUndoStack->setClean();
         FFileName = path;
@@ -78,6 +61,53 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
     }
     FFileName = path;
     return outcome;
+}
+
+TFileOutcome TScheduleDocument::Recover(const QString& copyPath, const QString& fileName,
+                                        const QByteArray& diskDigest) {
+    try {
+        TParsedScheduleFile parsed;
+        ParseScheduleFile(QFile::encodeName(copyPath).toStdString(), parsed);
+        THeatingLocations read;
+        read.LoadFromXML(parsed.Document, &parsed.Lines);
+        ReplaceLocations(read);
+    } catch (const TScheduleFileError& error) {
+        FLoading = false;
+        return {QString::fromUtf8(error.what())};
+    }
+    FFileUnread = false;
+    FFileName = fileName;
+    // Unsaved changes with no step to undo them: no state of the history is the file's.
+    FUndoStack->resetClean();
+    // The edits were made on the file as it was then: if it is another now, Save asks.
+    RememberDiskFile();
+    if (FDiskFile.Digest != diskDigest) {
+        FDiskFile.Known = true;
+        FDiskFile.ChangedNs = -1;
+        FDiskFile.Digest = diskDigest;
+    }
+    return {};
+}
+
+void TScheduleDocument::ReplaceLocations(THeatingLocations& read) {
+    // The steps refer to the locations that go now.
+    FDayEdit.Discard();
+    FUndoStack->clear();
+    FLoading = true;
+    // The views let go of every location at once, not one by one: linear in the rooms.
+    if (OnLocationsReplacing)
+        OnLocationsReplacing();
+    FReplacing = true;
+    FLocations->Clear();
+    FReplacing = false;
+    // Taken from the back, where a vector gives them up at no cost, and added in order.
+    std::vector<std::unique_ptr<THeatingLocation>> taken;
+    taken.reserve(static_cast<size_t>(read.Count()));
+    while (read.Count() > 0)
+        taken.push_back(read.Extract(read.Count() - 1));
+    for (auto location = taken.rbegin(); location != taken.rend(); ++location)
+        FLocations->Add(std::move(*location));
+    FLoading = false;
 }
 
 TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
