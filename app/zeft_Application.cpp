@@ -1,5 +1,6 @@
 #include "zeft_Application.h"
 
+#include "TRecoveryStore.h"
 #include "TTransferLog.h"
 #include "zeft_About.h"
 #include "zeft_CommandLine.h"
@@ -16,6 +17,7 @@
 #include "zeft_USBConnection.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 namespace zeft {
 
@@ -72,6 +74,7 @@ int RunProgram(int argc, char** argv) {
     services.StartFile = commandLine.File;
     services.MakeConnection = [] { return std::make_unique<TUSBConnection>(); };
     services.TransferLogPath = TTransferLog::DefaultPath();
+    services.RecoveryFolder = TRecoveryStore::DefaultFolder();
     services.ShowAbout = [&aboutForm] { aboutForm->ShowModal(); };
     services.ShowHelp = [&helpForm] { helpForm->ShowContents(); };
     TZEFTMainForm* window = nullptr;
@@ -93,6 +96,8 @@ int RunProgram(int argc, char** argv) {
     printProfiles = std::make_unique<TZEFTPrintProfiles>();
     helpForm = std::make_unique<TZEFTHelpForm>(&mainForm);
     mainForm.show();
+    // Changes kept when an earlier run ended unasked, after any message of the start-up.
+    QTimer::singleShot(0, &mainForm, [&mainForm] { mainForm.OfferRecovery(); });
     const int result = QApplication::exec();
     helpForm.reset();
     aboutForm.reset();

@@ -6,6 +6,7 @@
 #include "TDayList.h"
 #include "TLocationList.h"
 #include "TMainMenuBar.h"
+#include "TRecoveryStore.h"
 #include "TScheduleArea.h"
 #include "TStatusBar.h"
 #include "TTransfers.h"
@@ -56,6 +57,7 @@ TZEFTMainForm::TZEFTMainForm(TMainFormServices services)
     ConnectDocument();
     CreateTransfers();
     FormCreate();
+    CreateRecovery();
 }
 
 TZEFTMainForm::~TZEFTMainForm() {
@@ -259,6 +261,8 @@ void TZEFTMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (FRecovery)
+        FRecovery->Remove(); // saved, or given up by the user
     // The save prompt has dealt with the user's data: settings that cannot be stored are
     // reported, and the window closes all the same (refusing would keep it open for ever).
     try {

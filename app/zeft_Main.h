@@ -27,6 +27,8 @@ class TDayList;
 class TGuidedRunDialog;
 class TLocationList;
 class TMainMenuBar;
+class TRecoveryStore;
+struct TRecoveryCopy;
 class TScheduleArea;
 class TStatusBar;
 class TStatusPanel;
@@ -54,6 +56,8 @@ struct TMainFormServices {
     std::optional<QString> StartFile;
     /// Where the record of transfers is kept; empty keeps none (sending works unrecorded).
     QString TransferLogPath;
+    /// Where recovery copies of unsaved changes are kept and found; empty keeps none.
+    QString RecoveryFolder;
 };
 
 /// Why a save failed, for the line under "Your data cannot be saved.".
@@ -114,6 +118,11 @@ public:
                                 TNoStickReason reason = TNoStickReason::NotFound);
     void timCurrentTimeTimer();
 
+    // --- unsaved changes beyond the program's end (zeft_MainRecovery.cpp) -----------------
+    /// Offers each recovery copy of a program that has ended: Restore (as unsaved changes of
+    /// its file), Discard, or Open later. Nothing while there are unsaved changes here.
+    void OfferRecovery();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -172,8 +181,14 @@ private:
     void ShowTransferStatus();
     void TransferHeld(const QString& room);
 
+    // recovery copies (zeft_MainRecovery.cpp)
+    void CreateRecovery();
+    bool RestoreRecoveryCopy(TRecoveryCopy& copy);
+
     TMainFormServices FServices;
     std::unique_ptr<TScheduleDocument> FDocument;
+    /// Goes before the document it copies.
+    std::unique_ptr<TRecoveryStore> FRecovery;
     THeatingLocation* FCurrentLocation = nullptr;
     /// Error messages waiting for the window to be shown (from the start-up).
     QStringList FPendingMessages;

@@ -69,6 +69,7 @@ protected:
         services.MakeConnection = std::move(connection);
         services.StartFile = StartFile;
         services.TransferLogPath = TransferLogPath;
+        services.RecoveryFolder = RecoveryFolder;
         services.PrintProfile = [this](const THeatingLocation* location) {
             Printed.push_back(location);
         };
@@ -182,6 +183,8 @@ protected:
     QTemporaryDir FSettingsDir;
     /// The record of transfers the window keeps; none unless a test names one.
     QString TransferLogPath;
+    /// Where the window keeps recovery copies; none unless a test names a folder.
+    QString RecoveryFolder;
     TZEFTSettings Settings;
     std::unique_ptr<TZEFTMainForm> Form;
     std::vector<TDialogs::TMessageRequest> Messages;
