@@ -6,6 +6,7 @@
 #include "zeft_CommandLine.h"
 #include "zeft_Dialogs.h"
 #include "zeft_DisplayScale.h"
+#include "zeft_ExitSignals.h"
 #include "zeft_Help.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
@@ -95,6 +96,8 @@ int RunProgram(int argc, char** argv) {
     aboutForm = std::make_unique<TZEFTAboutForm>(&mainForm);
     printProfiles = std::make_unique<TZEFTPrintProfiles>();
     helpForm = std::make_unique<TZEFTHelpForm>(&mainForm);
+    // A logout, a shutdown or kill ends the program cleanly from here on.
+    const TExitSignals exitSignals(mainForm);
     mainForm.show();
     // Changes kept when an earlier run ended unasked, after any message of the start-up.
     QTimer::singleShot(0, &mainForm, [&mainForm] { mainForm.OfferRecovery(); });

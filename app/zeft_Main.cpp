@@ -257,7 +257,13 @@ void TZEFTMainForm::FormClose() {
 }
 
 void TZEFTMainForm::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    // Ended by a signal, possibly while a prompt was open: the changes are kept already.
+    const bool mayClose = FExiting || FormCloseQuery();
+    if (FExiting) {
+        event->accept();
+        return;
+    }
+    if (!mayClose) {
         event->ignore();
         return;
     }

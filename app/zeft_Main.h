@@ -122,6 +122,9 @@ public:
     /// Offers each recovery copy of a program that has ended: Restore (as unsaved changes of
     /// its file), Discard, or Open later. Nothing while there are unsaved changes here.
     void OfferRecovery();
+    /// The program ends unasked (a signal): unsaved changes go into the recovery copy, the
+    /// settings are stored, and no prompt of the window follows.
+    void KeepForExit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -184,11 +187,16 @@ private:
     // recovery copies (zeft_MainRecovery.cpp)
     void CreateRecovery();
     bool RestoreRecoveryCopy(TRecoveryCopy& copy);
+    /// The settings, without a dialog if they cannot be stored: nobody may be there to answer.
+    void StoreSettingsQuietly();
 
     TMainFormServices FServices;
     std::unique_ptr<TScheduleDocument> FDocument;
     /// Goes before the document it copies.
     std::unique_ptr<TRecoveryStore> FRecovery;
+    /// Ended by a signal: the changes are in the recovery copy; closing asks nothing and leaves
+    /// the copy.
+    bool FExiting = false;
     THeatingLocation* FCurrentLocation = nullptr;
     /// Error messages waiting for the window to be shown (from the start-up).
     QStringList FPendingMessages;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLocale>
+#include <cstdio>
 
 namespace zeft {
 
@@ -89,6 +90,22 @@ bool TZEFTMainForm::RestoreRecoveryCopy(TRecoveryCopy& copy) {
     if (FRecovery->Flush())
         TRecoveryStore::Discard(copy);
     return true;
+}
+
+void TZEFTMainForm::KeepForExit() {
+    FExiting = true;
+    FDocument->EndDayEdit(); // a drag under way counts as far as it has come
+    if (FRecovery)
+        FRecovery->Flush();
+    StoreSettingsQuietly();
+}
+
+void TZEFTMainForm::StoreSettingsQuietly() {
+    try {
+        FormClose();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "zeft: %s\n", error.what());
+    }
 }
 
 } // namespace zeft

@@ -1,10 +1,14 @@
-// Unsaved changes that outlive the program: the offer at start and what each answer does.
+// Unsaved changes that outlive the program: the offer at start and what each answer does, and
+// the program ended by a signal.
 #include "MainFormFixture.h"
 #include "TRecoveryStore.h"
 #include "zeft_ScheduleFile.h"
 #include "zeft_Templates.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
 
 namespace zeft::test {
 namespace {
@@ -102,6 +106,78 @@ TEST_F(RecoveryTest, TheDateIsInTheInterfaceLanguage) {
         " am " + QLocale(QLocale::German).toString(day, QLocale::LongFormat) + " um "))
         << Messages[0].Text.toStdString();
 }
+
+struct TSignalCase {
+    const char* Name;
+    /// The program itself (nothing to keep), or the same window with an unsaved change.
+    bool Edited;
+    int Signal;
+};
+
+class EndedBySignal : public RecoveryTest, public testing::WithParamInterface<TSignalCase> {
+protected:
+    /// Whether the process has a handler of its own for the signal.
+    static bool Catches(qint64 pid, int signal) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("SigCgt:"))
+                return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1u;
+        return false;
+    }
+};
+
+TEST_P(EndedBySignal, KeepsTheChangesAndTheSettingsAndEndsCleanly) {
+    const TSignalCase& c = GetParam();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    environment.insert(QStringLiteral("HOME"), FSettingsDir.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), FSettingsDir.path());
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), FSettingsDir.filePath("state"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), FSettingsDir.filePath("data"));
+    const QString settingsFile = FSettingsDir.filePath("Pellwick/ZEFT.conf");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    // As a desktop starts it, whatever this test's runner ignores.
+    program.setChildProcessModifier([] {
+        for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+            std::signal(signal, SIG_DFL);
+    });
+    program.start(QString::fromUtf8(c.Edited ? ZEFT_RECOVERY_PROGRAM : ZEFT_EXECUTABLE), {File});
+    ASSERT_TRUE(program.waitForStarted());
+    // Sent once the handler is in place; before, the signal would end it as it always did.
+    for (int wait = 0; wait < 3000 && !Catches(program.processId(), c.Signal); ++wait)
+        QThread::msleep(10);
+    ASSERT_TRUE(Catches(program.processId(), c.Signal)) << "the program does not handle it";
+    ASSERT_FALSE(QFileInfo::exists(settingsFile));
+    kill(static_cast<pid_t>(program.processId()), c.Signal);
+    ASSERT_TRUE(program.waitForFinished(30000)) << "still running";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << program.readAllStandardError().data();
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(Settings.ReadLastFile(), File) << "the settings were not stored";
+
+    // The next start offers what was kept, as unsaved changes of the file.
+    EXPECT_EQ(TRecoveryStore::Orphans(RecoveryFolder).size(), c.Edited ? 1u : 0u);
+    NextAnswer = QMessageBox::Yes;
+    Start();
+    Form->OfferRecovery();
+    EXPECT_EQ(Messages.size(), c.Edited ? 1u : 0u);
+    EXPECT_EQ(CurrentName(), c.Edited ? "Kitchen" : "A");
+    EXPECT_EQ(Form->Modified(), c.Edited);
+    EXPECT_EQ(Form->CurrentFileName(), File);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, EndedBySignal,
+                         testing::Values(TSignalCase{"ProgramTerm", false, SIGTERM},
+                                         TSignalCase{"ProgramHangUp", false, SIGHUP},
+                                         TSignalCase{"ProgramInterrupt", false, SIGINT},
+                                         TSignalCase{"EditedTerm", true, SIGTERM},
+                                         TSignalCase{"EditedHangUp", true, SIGHUP}),
+                         [](const testing::TestParamInfo<TSignalCase>& info) {
+                             return info.param.Name;
+                         });
 
 } // namespace
 } // namespace zeft::test
