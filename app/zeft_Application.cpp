@@ -18,6 +18,7 @@
 #include "zeft_USBConnection.h"
 
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QTimer>
 
 namespace zeft {
@@ -98,6 +99,14 @@ int RunProgram(int argc, char** argv) {
     helpForm = std::make_unique<TZEFTHelpForm>(&mainForm);
     // A logout, a shutdown or kill ends the program cleanly from here on.
     const TExitSignals exitSignals(mainForm);
+    // The session asks before it ends; interaction is requested only for unsaved changes.
+    QObject::connect(
+        &application, &QGuiApplication::commitDataRequest, &mainForm,
+        [&mainForm](QSessionManager& manager) {
+            if (!mainForm.CommitSession([&manager] { return manager.allowsInteraction(); }))
+                manager.cancel();
+            manager.release();
+        });
     mainForm.show();
     // Changes kept when an earlier run ended unasked, after any message of the start-up.
     QTimer::singleShot(0, &mainForm, [&mainForm] { mainForm.OfferRecovery(); });

@@ -257,9 +257,10 @@ void TZEFTMainForm::FormClose() {
 }
 
 void TZEFTMainForm::closeEvent(QCloseEvent* event) {
-    // Ended by a signal, possibly while a prompt was open: the changes are kept already.
-    const bool mayClose = FExiting || FormCloseQuery();
-    if (FExiting) {
+    // Ended by a signal (possibly while a prompt was open) or by the session: the changes are
+    // dealt with already.
+    const bool mayClose = FExiting || FSessionCommitted || FormCloseQuery();
+    if (FExiting || FSessionCommitted) {
         event->accept();
         return;
     }

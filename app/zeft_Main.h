@@ -125,6 +125,11 @@ public:
     /// The program ends unasked (a signal): unsaved changes go into the recovery copy, the
     /// settings are stored, and no prompt of the window follows.
     void KeepForExit();
+    /// The session is ending. With unsaved changes, the save prompt is shown as at closing if
+    /// mayAsk() (asked only then) allows it; otherwise the recovery copy keeps them. False when
+    /// the user cancelled or the save failed: the session should not end.
+    bool CommitSession(const std::function<bool()>& mayAsk);
+    TRecoveryStore* Recovery() const { return FRecovery.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -197,6 +202,9 @@ private:
     /// Ended by a signal: the changes are in the recovery copy; closing asks nothing and leaves
     /// the copy.
     bool FExiting = false;
+    /// The session has dealt with the changes, and nothing has changed since: closing, as the
+    /// session ends, asks nothing either.
+    bool FSessionCommitted = false;
     THeatingLocation* FCurrentLocation = nullptr;
     /// Error messages waiting for the window to be shown (from the start-up).
     QStringList FPendingMessages;

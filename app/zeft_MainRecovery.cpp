@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLocale>
+#include <QUndoStack>
 #include <cstdio>
 
 namespace zeft {
@@ -38,6 +39,9 @@ QLocale InterfaceLocale() {
 void TZEFTMainForm::CreateRecovery() {
     if (!FServices.RecoveryFolder.isEmpty())
         FRecovery = std::make_unique<TRecoveryStore>(*FDocument, FServices.RecoveryFolder);
+    // A session that went on after all: a change afterwards is asked about at closing again.
+    connect(&FDocument->UndoStack(), &QUndoStack::indexChanged, this,
+            [this] { FSessionCommitted = false; });
 }
 
 void TZEFTMainForm::OfferRecovery() {
@@ -98,6 +102,20 @@ void TZEFTMainForm::KeepForExit() {
     if (FRecovery)
         FRecovery->Flush();
     StoreSettingsQuietly();
+}
+
+bool TZEFTMainForm::CommitSession(const std::function<bool()>& mayAsk) {
+    if (Modified() && mayAsk()) {
+        if (!SaveChangesFirst(WithoutAccelerator(LoadLanguageString(TextId::FileExit))))
+            return false;
+        if (FRecovery)
+            FRecovery->Remove(); // saved, or given up by the user
+    } else if (FRecovery) {
+        FRecovery->Flush(); // nobody to ask: the next start offers them
+    }
+    StoreSettingsQuietly();
+    FSessionCommitted = true;
+    return true;
 }
 
 void TZEFTMainForm::StoreSettingsQuietly() {

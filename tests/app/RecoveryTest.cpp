@@ -1,5 +1,5 @@
 // Unsaved changes that outlive the program: the offer at start and what each answer does, and
-// the program ended by a signal.
+// the program ended by a signal or by the session.
 #include "MainFormFixture.h"
 #include "TRecoveryStore.h"
 #include "zeft_ScheduleFile.h"
@@ -178,6 +178,77 @@ INSTANTIATE_TEST_SUITE_P(Signals, EndedBySignal,
                          [](const testing::TestParamInfo<TSignalCase>& info) {
                              return info.param.Name;
                          });
+
+enum class TEnd { SessionAsking, SessionUnasked, Signal, Close };
+
+struct TEndCase {
+    const char* Name;
+    TEnd How;
+    QMessageBox::StandardButton Answer; // to the save prompt
+    bool Ends;
+    size_t Prompts;
+    bool CopyKept;
+    bool Saved;
+};
+
+class EndOfSession : public RecoveryTest, public testing::WithParamInterface<TEndCase> {};
+
+TEST_P(EndOfSession, AsksWhereItMayAndKeepsTheChangesWhereNot) {
+    const TEndCase& c = GetParam();
+    Settings.WriteLastFile(File);
+    Start();
+    Form->Document().RenameLocation(*Form->CurrentLocation(), "Kitchen");
+    ASSERT_TRUE(Form->Recovery()->Flush());
+    NextAnswer = c.Answer;
+    bool asked = false;
+    bool ended = false;
+    switch (c.How) {
+    case TEnd::SessionAsking:
+    case TEnd::SessionUnasked:
+        ended = Form->CommitSession([&] {
+            asked = true;
+            return c.How == TEnd::SessionAsking;
+        });
+        EXPECT_TRUE(asked);
+        break;
+    case TEnd::Signal:
+        Form->KeepForExit();
+        ended = true;
+        break;
+    case TEnd::Close:
+        ended = Form->close();
+        break;
+    }
+    EXPECT_EQ(ended, c.Ends);
+    EXPECT_EQ(Messages.size(), c.Prompts);
+    // Once the changes are dealt with, closing as the session ends asks nothing more.
+    if (ended && c.How != TEnd::Close) {
+        EXPECT_TRUE(Form->close());
+        EXPECT_EQ(Messages.size(), c.Prompts);
+    }
+    Form.reset();
+    EXPECT_EQ(TRecoveryStore::Orphans(RecoveryFolder).size(), c.CopyKept ? 1u : 0u);
+    EXPECT_EQ(Settings.ReadLastFile(), File);
+    TParsedScheduleFile parsed;
+    ParseScheduleFile(File.toStdString(), parsed);
+    THeatingLocations onDisk;
+    onDisk.LoadFromXML(parsed.Document);
+    EXPECT_EQ(onDisk.Items(0).DisplayText, c.Saved ? "Kitchen" : "A");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, EndOfSession,
+    testing::Values(
+        TEndCase{"SessionAskedYes", TEnd::SessionAsking, QMessageBox::Yes, true, 1, false, true},
+        TEndCase{"SessionAskedNo", TEnd::SessionAsking, QMessageBox::No, true, 1, false, false},
+        TEndCase{"SessionAskedCancel", TEnd::SessionAsking, QMessageBox::Cancel, false, 1, true,
+                 false},
+        TEndCase{"SessionWithoutAsking", TEnd::SessionUnasked, QMessageBox::Yes, true, 0, true,
+                 false},
+        TEndCase{"Signal", TEnd::Signal, QMessageBox::Yes, true, 0, true, false},
+        TEndCase{"CloseNo", TEnd::Close, QMessageBox::No, true, 1, false, false},
+        TEndCase{"CloseCancel", TEnd::Close, QMessageBox::Cancel, false, 1, true, false}),
+    [](const testing::TestParamInfo<TEndCase>& info) { return info.param.Name; });
 
 } // namespace
 } // namespace zeft::test
