@@ -1,10 +1,12 @@
 #include "zeft_Application.h"
 
+#include "TRecoveryStore.h"
 #include "TTransferLog.h"
 #include "zeft_About.h"
 #include "zeft_CommandLine.h"
 #include "zeft_Dialogs.h"
 #include "zeft_DisplayScale.h"
+#include "zeft_ExitSignals.h"
 #include "zeft_Help.h"
 #include "zeft_LanguageResources.h"
 #include "zeft_Main.h"
@@ -18,6 +20,8 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QSessionManager>
+#include <QTimer>
 
 namespace zeft {
 
@@ -88,6 +92,7 @@ int RunProgram(int argc, char** argv) {
     services.MakeConnection = [] { return std::make_unique<TUSBConnection>(); };
     services.TransferLogPath = TTransferLog::DefaultPath();
     services.OpenFilesFolder = OpenFilesFolder();
+    services.RecoveryFolder = TRecoveryStore::DefaultFolder();
     services.ShowAbout = [&aboutForm] { aboutForm->ShowModal(); };
     services.ShowHelp = [&helpForm] { helpForm->ShowContents(); };
     TZEFTMainForm* window = nullptr;
@@ -108,7 +113,19 @@ int RunProgram(int argc, char** argv) {
     aboutForm = std::make_unique<TZEFTAboutForm>(&mainForm);
     printProfiles = std::make_unique<TZEFTPrintProfiles>();
     helpForm = std::make_unique<TZEFTHelpForm>(&mainForm);
+    // A logout, a shutdown or kill ends the program cleanly from here on.
+    const TExitSignals exitSignals(mainForm);
+    // The session asks before it ends; interaction is requested only for unsaved changes.
+    QObject::connect(
+        &application, &QGuiApplication::commitDataRequest, &mainForm,
+        [&mainForm](QSessionManager& manager) {
+            if (!mainForm.CommitSession([&manager] { return manager.allowsInteraction(); }))
+                manager.cancel();
+            manager.release();
+        });
     mainForm.show();
+    // Changes kept when an earlier run ended unasked, after any message of the start-up.
+    QTimer::singleShot(0, &mainForm, [&mainForm] { mainForm.OfferRecovery(); });
     const int result = QApplication::exec();
     helpForm.reset();
     aboutForm.reset();

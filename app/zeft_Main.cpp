@@ -9,6 +9,7 @@
 #include "TLocationList.h"
 #include "TMainMenuBar.h"
 #include "TOpenFileRegistry.h"
+#include "TRecoveryStore.h"
 #include "TScheduleArea.h"
 #include "TStatusBar.h"
 #include "TTransfers.h"
@@ -64,6 +65,7 @@ TZEFTMainForm::TZEFTMainForm(TMainFormServices services)
     ConnectDocument();
     CreateTransfers();
     FormCreate();
+    CreateRecovery();
 }
 
 TZEFTMainForm::~TZEFTMainForm() {
@@ -268,10 +270,19 @@ void TZEFTMainForm::FormClose() {
 }
 
 void TZEFTMainForm::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    // Ended by a signal (possibly while a prompt was open) or by the session: the changes are
+    // dealt with already.
+    const bool mayClose = FExiting || FSessionCommitted || FormCloseQuery();
+    if (FExiting || FSessionCommitted) {
+        event->accept();
+        return;
+    }
+    if (!mayClose) {
         event->ignore();
         return;
     }
+    if (FRecovery)
+        FRecovery->Remove(); // saved, or given up by the user
     // The save prompt has dealt with the user's data: settings that cannot be stored are
     // reported, and the window closes all the same (refusing would keep it open for ever).
     try {

@@ -30,6 +30,8 @@ class TGuidedRunDialog;
 class TLocationList;
 class TMainMenuBar;
 class TOpenFileRegistry;
+class TRecoveryStore;
+struct TRecoveryCopy;
 class TScheduleArea;
 class TStatusBar;
 class TStatusPanel;
@@ -60,6 +62,8 @@ struct TMainFormServices {
     /// The private folder where the copies of the program register their open files; empty
     /// registers none.
     QString OpenFilesFolder;
+    /// Where recovery copies of unsaved changes are kept and found; empty keeps none.
+    QString RecoveryFolder;
 };
 
 /// Why a save failed, for the line under "Your data cannot be saved.".
@@ -121,6 +125,19 @@ public:
     void ConnectionStateChanged(std::uint8_t state, std::int32_t value,
                                 const TNoStickCause& cause = {});
     void timCurrentTimeTimer();
+
+    // --- unsaved changes beyond the program's end (zeft_MainRecovery.cpp) -----------------
+    /// Offers each recovery copy of a program that has ended: Restore (as unsaved changes of
+    /// its file), Discard, or Open later. Nothing while there are unsaved changes here.
+    void OfferRecovery();
+    /// The program ends unasked (a signal): unsaved changes go into the recovery copy, the
+    /// settings are stored, and no prompt of the window follows.
+    void KeepForExit();
+    /// The session is ending. With unsaved changes, the save prompt is shown as at closing if
+    /// mayAsk() (asked only then) allows it; otherwise the recovery copy keeps them. False when
+    /// the user cancelled or the save failed: the session should not end.
+    bool CommitSession(const std::function<bool()>& mayAsk);
+    TRecoveryStore* Recovery() const { return FRecovery.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -186,8 +203,22 @@ private:
     void ShowTransferStatus();
     void TransferHeld(const QString& room);
 
+    // recovery copies (zeft_MainRecovery.cpp)
+    void CreateRecovery();
+    bool RestoreRecoveryCopy(TRecoveryCopy& copy);
+    /// The settings, without a dialog if they cannot be stored: nobody may be there to answer.
+    void StoreSettingsQuietly();
+
     TMainFormServices FServices;
     std::unique_ptr<TScheduleDocument> FDocument;
+    /// Goes before the document it copies.
+    std::unique_ptr<TRecoveryStore> FRecovery;
+    /// Ended by a signal: the changes are in the recovery copy; closing asks nothing and leaves
+    /// the copy.
+    bool FExiting = false;
+    /// The session has dealt with the changes, and nothing has changed since: closing, as the
+    /// session ends, asks nothing either.
+    bool FSessionCommitted = false;
     THeatingLocation* FCurrentLocation = nullptr;
     /// Error messages waiting for the window to be shown (from the start-up).
     QStringList FPendingMessages;

@@ -128,6 +128,30 @@ TFileOutcome TScheduleDocument::Reload() {
     }
 }
 
+TFileOutcome TScheduleDocument::Recover(const QString& copyPath, const QString& fileName,
+                                        const QByteArray& diskDigest) {
+    try {
+        TLocationSet read = ReadLocations(copyPath);
+        FDayEdit.Discard();
+        FUndoStack->clear();
+        DisposeLater(SwapLocations(std::move(read)));
+    } catch (const TScheduleFileError& error) {
+        return {QString::fromUtf8(error.what())};
+    }
+    FFileUnread = false;
+    FFileName = fileName;
+    // Unsaved changes with no step to undo them: no state of the history is the file's.
+    FUndoStack->resetClean();
+    // The edits were made on the file as it was then: if it is another now, Save asks.
+    RememberDiskFile();
+    if (FDiskFile.Digest != diskDigest) {
+        FDiskFile.Stamp.Exists = true;
+        FDiskFile.Stamp.ChangedNs = -1;
+        FDiskFile.Digest = diskDigest;
+    }
+    return {};
+}
+
 TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
     FFileName = path;
     FFileUnread = false; // named for writing: the user means to write it

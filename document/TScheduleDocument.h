@@ -69,6 +69,14 @@ public:
     /// the locations stay with their changes, and the file counts as unread. Either way the
     /// path becomes the file name, so that the next start tries it again.
     TFileOutcome Load(const QString& path);
+    /// Puts the locations of a recovery copy in place of these as unsaved changes of fileName
+    /// (empty: untitled): Modified() holds until a save, and no undo reaches a saved state.
+    /// diskDigest is DiskDigest() of the document the copy was made from; if the file on disk
+    /// is another now, DiskState() says Changed. On failure nothing changes.
+    TFileOutcome Recover(const QString& copyPath, const QString& fileName,
+                         const QByteArray& diskDigest);
+    /// The digest of the file as last loaded or saved here; empty when none is known.
+    const QByteArray& DiskDigest() const { return FDiskFile.Digest; }
     /// Writes the locations to path, which becomes the file name (also when writing fails).
     TFileOutcome SaveAs(const QString& path);
     TFileOutcome Save() { return SaveAs(FFileName); }

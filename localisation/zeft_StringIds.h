@@ -153,6 +153,14 @@ inline constexpr int DayListName = 4957;
 inline constexpr int StatusBarName = 4958;
 inline constexpr int LocationListName = 4959;
 
+// --- recovery copies of unsaved changes -----------------------------------------------------
+inline constexpr int RecoveryTitle = 4960;
+inline constexpr int RecoveryPrompt = 4961;         ///< file, date, time
+inline constexpr int RecoveryPromptUntitled = 4962; ///< (unused), date, time
+inline constexpr int RecoveryRestore = 4963;
+inline constexpr int RecoveryDiscard = 4964;
+inline constexpr int RecoveryLater = 4965;
+
 // --- printing -------------------------------------------------------------------------------
 inline constexpr int PrintJobTitle = 6000;
 inline constexpr int PrintPageHeading = 6001;

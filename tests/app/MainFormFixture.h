@@ -70,6 +70,7 @@ protected:
         services.StartFile = StartFile;
         services.TransferLogPath = TransferLogPath;
         services.OpenFilesFolder = OpenFilesFolder;
+        services.RecoveryFolder = RecoveryFolder;
         services.PrintProfile = [this](const THeatingLocation* location) {
             Printed.push_back(location);
         };
@@ -185,6 +186,8 @@ protected:
     QString TransferLogPath;
     /// Where the copies register their open files; none unless a test names one.
     QString OpenFilesFolder;
+    /// Where the window keeps recovery copies; none unless a test names a folder.
+    QString RecoveryFolder;
     TZEFTSettings Settings;
     std::unique_ptr<TZEFTMainForm> Form;
     std::vector<TDialogs::TMessageRequest> Messages;

@@ -219,6 +219,28 @@ const TExpectedText ExpectedTexts[] = {
     {4957, "Days", "Tage", "Jours"},
     {4958, "Status", "Status", "État"},
     {4959, "Rooms", "Räume", "Pièces"},
+    // The offer of unsaved changes kept when the program ended.
+    {4960, "Unsaved changes", "Nicht gespeicherte Änderungen", "Modifications non enregistrées"},
+    {4961,
+     "The program ended before your changes to \"%0:s\" were saved. They were kept on %1:s at "
+     "%2:s.\n\nRestore them now, discard them, or open them later?",
+     "Das Programm wurde beendet, bevor Ihre Änderungen an „%0:s“ gespeichert waren. Sie wurden "
+     "am %1:s um %2:s aufbewahrt.\n\nJetzt wiederherstellen, verwerfen oder später öffnen?",
+     "Le programme s\u2019est arrêté avant que vos modifications de « %0:s » soient "
+     "enregistrées. Elles ont été conservées le %1:s à %2:s.\n\nLes restaurer maintenant, les "
+     "abandonner ou les ouvrir plus tard ?"},
+    {4962,
+     "The program ended before your changes to a new file without a name were saved. They were "
+     "kept on %1:s at %2:s.\n\nRestore them now, discard them, or open them later?",
+     "Das Programm wurde beendet, bevor Ihre Änderungen an einer neuen Datei ohne Namen "
+     "gespeichert waren. Sie wurden am %1:s um %2:s aufbewahrt.\n\nJetzt wiederherstellen, "
+     "verwerfen oder später öffnen?",
+     "Le programme s\u2019est arrêté avant que vos modifications d\u2019un nouveau fichier sans "
+     "nom soient enregistrées. Elles ont été conservées le %1:s à %2:s.\n\nLes restaurer "
+     "maintenant, les abandonner ou les ouvrir plus tard ?"},
+    {4963, "&Restore", "&Wiederherstellen", "&Restaurer"},
+    {4964, "&Discard", "&Verwerfen", "&Abandonner"},
+    {4965, "Open &later", "&Später öffnen", "Ouvrir plus &tard"},
     {5000, "Unnamed", "Unbenannt", "Inconnu"},
     {5001, "Living room", "Wohnzimmer", "Séjour"},
     {5002, "Bedroom", "Schlafzimmer", "Chambre"},
