@@ -296,8 +296,8 @@ TEST_F(AtomicSave, AFullFileSystemLeavesTheOldFile) {
         bool failed = false;
         try {
             Collection(30).SaveToFile(Target.string());
-        } catch (const TScheduleFileError&) {
-            failed = true;
+        } catch (const TScheduleFileError& error) {
+            failed = error.SystemError() == ENOSPC; // what names the cause to the user
         }
         const bool intact = ReadBytes(Target) == OldBytes;
         const bool clean =
