@@ -424,7 +424,8 @@ int hid_get_report_descriptor(hid_device* dev, unsigned char* buf, size_t buf_si
     if (!stick || !stick->Plugged || !buf)
         return -1;
     const std::size_t count = std::min(buf_size, stick->Descriptor.size());
-    std::memcpy(buf, stick->Descriptor.data(), count);
+    if (count > 0) // an empty descriptor has no bytes, nor an address to copy from
+        std::memcpy(buf, stick->Descriptor.data(), count);
     return static_cast<int>(count);
 }
 
@@ -486,7 +487,8 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
     std::vector<std::uint8_t> report = std::move(stick->InputReports.front());
     stick->InputReports.pop_front();
     const std::size_t count = std::min(length, report.size());
-    std::memcpy(data, report.data(), count);
+    if (count > 0)
+        std::memcpy(data, report.data(), count);
     bus.Record(TTransfer::ReadInput, stick, data, count, false);
     return static_cast<int>(count);
 }
