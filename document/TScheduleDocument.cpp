@@ -83,11 +83,7 @@ TScheduleDocument::TLocationSet TScheduleDocument::SwapLocations(TLocationSet in
 TFileOutcome TScheduleDocument::Load(const QString& path) {
     TFileOutcome outcome;
     try {
-        TLocationSet read = ReadLocations(path);
-        // The steps refer to the locations that go now.
-        FDayEdit.Discard();
-        FUndoStack->clear();
-        DisposeLater(SwapLocations(std::move(read)));
+        StartAfresh(ReadLocations(path));
         FFileUnread = false;
         FUndoStack->setClean();
         FFileName = path;
@@ -102,6 +98,13 @@ TFileOutcome TScheduleDocument::Load(const QString& path) {
     return outcome;
 }
 
+void TScheduleDocument::StartAfresh(TLocationSet locations) {
+    // The steps refer to the locations that go now.
+    FDayEdit.Discard();
+    FUndoStack->clear();
+    DisposeLater(SwapLocations(std::move(locations)));
+}
+
 void TScheduleDocument::DisposeLater(TLocationSet locations) {
     if (FDisposer.joinable())
         FDisposer.join();
@@ -114,9 +117,8 @@ void TScheduleDocument::DisposeLater(TLocationSet locations) {
 
 TFileOutcome TScheduleDocument::Reload() {
     try {
-        TLocationSet read = ReadLocations(FFileName);
-        FDayEdit.Discard();
-        FUndoStack->push(new TReplaceLocationsCommand(*this, std::move(read)));
+        // The step's first redo swaps the locations in (and ends a gesture under way).
+        FUndoStack->push(new TReplaceLocationsCommand(*this, ReadLocations(FFileName)));
         FFileUnread = false;
         FUndoStack->setClean();
         RememberDiskFile();
@@ -131,10 +133,7 @@ TFileOutcome TScheduleDocument::Reload() {
 TFileOutcome TScheduleDocument::Recover(const QString& copyPath, const QString& fileName,
                                         const QByteArray& diskDigest) {
     try {
-        TLocationSet read = ReadLocations(copyPath);
-        FDayEdit.Discard();
-        FUndoStack->clear();
-        DisposeLater(SwapLocations(std::move(read)));
+        StartAfresh(ReadLocations(copyPath));
     } catch (const TScheduleFileError& error) {
         return {QString::fromUtf8(error.what())};
     }

@@ -149,6 +149,8 @@ private:
 
     /// The file's locations, or the reader's message.
     static TLocationSet ReadLocations(const QString& path);
+    /// The locations replace all there are, and the history starts afresh (a load, a recovery).
+    void StartAfresh(TLocationSet locations);
     /// Frees locations beside the caller: letting go of 100,000 rooms takes most of a second,
     /// which the window need not wait for.
     void DisposeLater(TLocationSet locations);
