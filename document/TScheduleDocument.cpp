@@ -46,17 +46,7 @@ bool TScheduleDocument::Modified() const {
 }
 
 TScheduleDocument::TLocationSet TScheduleDocument::ReadLocations(const QString& path) {
-    TParsedScheduleFile parsed;
-    ParseScheduleFile(QFile::encodeName(path).toStdString(), parsed);
-    THeatingLocations read;
-    read.LoadFromXML(parsed.Document, &parsed.Lines);
-    // Taken from the back, where a vector gives them up at no cost.
-    TLocationSet taken;
-    taken.reserve(static_cast<size_t>(read.Count()));
-    while (read.Count() > 0)
-        taken.push_back(read.Extract(read.Count() - 1));
-    std::reverse(taken.begin(), taken.end());
-    return taken;
+    return ReadScheduleFile(QFile::encodeName(path).toStdString());
 }
 
 TScheduleDocument::TLocationSet TScheduleDocument::SwapLocations(TLocationSet incoming) {
@@ -169,9 +159,14 @@ namespace {
 
 QByteArray DigestOf(const QString& path) {
     try {
-        const std::string bytes = ReadRegularFile(QFile::encodeName(path).toStdString());
-        return QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
-                                        QCryptographicHash::Sha256);
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        ReadRegularFileInBlocks(QFile::encodeName(path).toStdString(), MaxScheduleFileSize,
+                                [&hash](std::string_view block) {
+                                    hash.addData(
+                                        QByteArrayView(block.data(), qsizetype(block.size())));
+                                    return true;
+                                });
+        return hash.result();
     } catch (const TScheduleFileError&) {
         return {};
     }

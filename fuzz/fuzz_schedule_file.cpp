@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the schedule file reader. Besides not crashing or hanging: whatever
 // it reads, it writes so that it reads back the same locations, days, periods, times and
 // temperatures (to the two decimals a file holds), and writing that again gives the same bytes.
+// The reader that takes a file in parts, fed the bytes in blocks, reads only what the
+// whole-document reader reads, and reads it the same.
 #include "THeatingLocations.h"
 #include "TScheduleFileError.h"
 #include "zeft_ScheduleFile.h"
@@ -57,9 +59,28 @@ std::string Describe(const zeft::THeatingLocations& locations) {
 
 } // namespace
 
+// The locations the reader in parts finds, fed blocks of a size the bytes choose; false when
+// it leaves them to the whole-document reader.
+bool ReadInParts(std::string_view bytes, zeft::THeatingLocations& locations) {
+    const std::size_t block = bytes.empty() ? 1 : 1 + static_cast<unsigned char>(bytes.back()) % 64;
+    zeft::TScheduleFileStream stream;
+    for (std::size_t at = 0; at < bytes.size(); at += block)
+        stream.Feed(bytes.substr(at, block));
+    if (!stream.Finish())
+        return false;
+    for (auto& location : stream.TakeLocations())
+        locations.Add(std::move(location));
+    return true;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     zeft::THeatingLocations first;
-    if (!Read(std::string_view(reinterpret_cast<const char*>(data), size), first))
+    const bool read = Read(bytes, first);
+    zeft::THeatingLocations inParts;
+    if (ReadInParts(bytes, inParts) && (!read || Describe(inParts) != Describe(first)))
+        Fail("the reader in parts read what the whole-document reader reads otherwise");
+    if (!read)
         return 0;
     const std::string written = zeft::ScheduleFileBytes(first);
     zeft::THeatingLocations second;

@@ -246,46 +246,48 @@ unsigned NewFilePermissions() {
     return 0666 & ~CurrentUmask();
 }
 
-std::string ReadRegularFile(const std::string& path, std::size_t limit) {
+void ReadRegularFileInBlocks(const std::string& path, std::size_t limit,
+                             const std::function<bool(std::string_view block)>& take) {
     // Not blocking: a named pipe would otherwise hold the open until a writer comes. The
     // links are followed here, so that one must not be swapped in after they were checked.
     const std::string real = ResolveLinks(path, "open");
     const int fd = open(real.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         throw TScheduleFileError("Cannot open \"" + path + "\": " + std::strerror(errno));
+    struct TCloser {
+        int Fd;
+        ~TCloser() { close(Fd); }
+    } closer{fd};
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         throw TScheduleFileError("Cannot read \"" + path + "\": it is not a regular file");
-    }
-    if (static_cast<std::size_t>(st.st_size) > limit) {
-        close(fd);
+    if (static_cast<std::size_t>(st.st_size) > limit)
         throw TScheduleFileError("Cannot read \"" + path + "\": it is larger than " +
                                  std::to_string(limit >> 20) + " MiB");
-    }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
+    std::vector<char> buffer(std::size_t{1} << 16);
+    std::size_t total = 0;
     for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+        const ssize_t n = read(fd, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 || bytes.size() + static_cast<std::size_t>(n) > limit) {
+        if (n < 0 || total + static_cast<std::size_t>(n) > limit) {
             const int error = n < 0 ? errno : EFBIG; // grew while read
-            close(fd);
             throw TScheduleFileError("Cannot read \"" + path + "\": " + std::strerror(error),
                                      error);
         }
         if (n == 0)
             break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        total += static_cast<std::size_t>(n);
+        if (!take(std::string_view(buffer.data(), static_cast<std::size_t>(n))))
+            break;
     }
-    close(fd);
-    return bytes;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    ReplaceFile(path, [bytes](int fd) { return WriteAll(fd, bytes); });
+void WriteFileAtomically(const std::string& path,
+                         const std::function<bool(const TByteSink& sink)>& produce) {
+    ReplaceFile(path, [&produce](int fd) {
+        return produce([fd](std::string_view block) { return WriteAll(fd, block); });
+    });
 }
 
 void CopyFileAtomically(const std::string& source, const std::string& path) {
@@ -309,7 +311,8 @@ unsigned NewFilePermissions() {
     return 0666;
 }
 
-std::string ReadRegularFile(const std::string& path, std::size_t limit) {
+void ReadRegularFileInBlocks(const std::string& path, std::size_t limit,
+                             const std::function<bool(std::string_view block)>& take) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         throw TScheduleFileError("Cannot read \"" + path + "\": it is not a regular file");
@@ -318,14 +321,24 @@ std::string ReadRegularFile(const std::string& path, std::size_t limit) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw TScheduleFileError("Cannot open \"" + path + "\".");
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::vector<char> buffer(std::size_t{1} << 16);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        if (in.gcount() > 0 &&
+            !take(std::string_view(buffer.data(), static_cast<std::size_t>(in.gcount()))))
+            break;
+    }
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void WriteFileAtomically(const std::string& path,
+                         const std::function<bool(const TByteSink& sink)>& produce) {
     const std::string temp = path + ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        produce([&out](std::string_view block) {
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+            return static_cast<bool>(out);
+        });
         out.flush();
         if (!out) {
             std::filesystem::remove(temp);
@@ -345,5 +358,18 @@ void CopyFileAtomically(const std::string& source, const std::string& path) {
 }
 
 #endif
+
+std::string ReadRegularFile(const std::string& path, std::size_t limit) {
+    std::string bytes;
+    ReadRegularFileInBlocks(path, limit, [&bytes](std::string_view block) {
+        bytes += block;
+        return true;
+    });
+    return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    WriteFileAtomically(path, [bytes](const TByteSink& sink) { return sink(bytes); });
+}
 
 } // namespace zeft

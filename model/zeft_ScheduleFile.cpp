@@ -5,11 +5,13 @@
 #include "zeft_AtomicFile.h"
 #include "zeft_Utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -377,59 +379,98 @@ std::string ToLatin1Xml(std::string_view utf8) {
 
 namespace {
 
-// A little more than the file takes, so that the text grows without copies: a period's
-// element takes 150 bytes.
-size_t EstimatedSize(const THeatingLocations& locations) {
-    size_t size = 256;
-    for (int l = 0; l < locations.Count(); ++l) {
-        const THeatingLocation& location = locations.Items(l);
-        size += 256 + location.DisplayText.size() * 8;
-        for (int d = 0; location.HasDays() && d < THeatingLocation::DaysPerWeek; ++d)
-            size += 64 + static_cast<size_t>(location.Days(d).Count()) * 160;
+constexpr const char* Indent = "  ";
+constexpr unsigned Format = pugi::format_indent;
+// Rooms are written through a document of their own this many at a time, and the text is
+// handed on in blocks of about this size: neither the whole tree nor the whole text is held.
+constexpr int RoomsPerPart = 64;
+constexpr size_t BlockSize = size_t{1} << 18;
+
+void AppendLocation(pugi::xml_node parent, const THeatingLocation& location) {
+    pugi::xml_node locationNode = parent.append_child("heatingLocations");
+    AppendText(locationNode, "displayText", location.DisplayText);
+    pugi::xml_node week = locationNode.append_child("weeklyHeatingIntervals");
+    for (int d = 0; d < THeatingLocation::DaysPerWeek; ++d) {
+        pugi::xml_node dayNode = week.append_child("day");
+        if (!location.HasDays())
+            continue;
+        const TDailyHeatingIntervals& day = location.Days(d);
+        for (int p = 0; p < day.Count(); ++p) {
+            const TSingleHeatingInterval& period = day.Items(p);
+            pugi::xml_node single = dayNode.append_child("single");
+            AppendText(single, "temperature", FormatTemperature(period.Temperature().Value()));
+            AppendText(single, "start", FormatTimeOfDay(period.Start()));
+            AppendText(single, "stop", FormatTimeOfDay(period.Stop()));
+        }
     }
-    return size;
+}
+
+// The document's text as pugixml lays it out for the whole tree: the declaration and the
+// root's tags written here, each room printed at its depth.
+bool WriteScheduleText(const THeatingLocations& locations, const TByteSink& sink) {
+    TLatin1Writer writer;
+    const auto handOn = [&](size_t atLeast) {
+        if (writer.Text.size() < atLeast)
+            return true;
+        const bool written = sink(writer.Text);
+        writer.Text.clear();
+        return written;
+    };
+    pugi::xml_document part;
+    pugi::xml_node declaration = part.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "ISO-8859-1";
+    pugi::xml_node root = part.append_child("heatingLocations");
+    if (locations.Count() == 0) {
+        part.save(writer, Indent, Format, pugi::encoding_utf8);
+        writer.Finish();
+        return handOn(0);
+    }
+    part.remove_child(root);
+    part.save(writer, Indent, Format, pugi::encoding_utf8);
+    writer.write("<heatingLocations>\n", 19);
+    for (int first = 0; first < locations.Count(); first += RoomsPerPart) {
+        part.reset();
+        const int last = std::min(locations.Count(), first + RoomsPerPart);
+        for (int l = first; l < last; ++l)
+            AppendLocation(part, locations.Items(l));
+        for (pugi::xml_node room = part.first_child(); room; room = room.next_sibling())
+            room.print(writer, Indent, Format, pugi::encoding_utf8, 1);
+        if (!handOn(BlockSize))
+            return false;
+    }
+    writer.write("</heatingLocations>\n", 20);
+    writer.Finish();
+    return handOn(0);
 }
 
 } // namespace
 
 std::string ScheduleFileBytes(const THeatingLocations& locations) {
-    pugi::xml_document document;
-    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "ISO-8859-1";
-    pugi::xml_node root = document.append_child("heatingLocations");
-    for (int l = 0; l < locations.Count(); ++l) {
-        const THeatingLocation& location = locations.Items(l);
-        pugi::xml_node locationNode = root.append_child("heatingLocations");
-        AppendText(locationNode, "displayText", location.DisplayText);
-        pugi::xml_node week = locationNode.append_child("weeklyHeatingIntervals");
-        for (int d = 0; d < THeatingLocation::DaysPerWeek; ++d) {
-            pugi::xml_node dayNode = week.append_child("day");
-            if (!location.HasDays())
-                continue;
-            const TDailyHeatingIntervals& day = location.Days(d);
-            for (int p = 0; p < day.Count(); ++p) {
-                const TSingleHeatingInterval& period = day.Items(p);
-                pugi::xml_node single = dayNode.append_child("single");
-                AppendText(single, "temperature", FormatTemperature(period.Temperature().Value()));
-                AppendText(single, "start", FormatTimeOfDay(period.Start()));
-                AppendText(single, "stop", FormatTimeOfDay(period.Stop()));
-            }
-        }
-    }
-    TLatin1Writer writer;
-    writer.Text.reserve(EstimatedSize(locations));
-    document.save(writer, "  ", pugi::format_indent, pugi::encoding_utf8);
-    writer.Finish();
-    return std::move(writer.Text);
+    std::string bytes;
+    WriteScheduleText(locations, [&bytes](std::string_view block) {
+        bytes += block;
+        return true;
+    });
+    return bytes;
 }
 
 void THeatingLocations::SaveToFile(const std::string& fileName) const {
-    WriteFileAtomically(fileName, ScheduleFileBytes(*this));
+    WriteFileAtomically(fileName,
+                        [this](const TByteSink& sink) { return WriteScheduleText(*this, sink); });
 }
 
-void THeatingLocations::LoadFromXML(const pugi::xml_document& document, const TLineLocator* lines) {
-    Clear();
+void ReadLocationElements(pugi::xml_node parent, const TLineLocator* lines, TLocationSet& into) {
+    const TReader reader(lines);
+    ForEachElement(parent,
+                   [&](pugi::xml_node node) { into.push_back(ReadLocation(reader, node)); });
+}
+
+namespace {
+
+// Hands the document's rooms to take in file order; a fault throws after the rooms before it.
+void ForEachLocation(const pugi::xml_document& document, const TLineLocator* lines,
+                     const std::function<void(std::unique_ptr<THeatingLocation>)>& take) {
     const TReader reader(lines);
     const pugi::xml_node root = document.document_element();
     if (!root)
@@ -437,10 +478,27 @@ void THeatingLocations::LoadFromXML(const pugi::xml_document& document, const TL
     bool any = false;
     ForEachElement(root, [&](pugi::xml_node node) {
         any = true;
-        Add(ReadLocation(reader, node));
+        take(ReadLocation(reader, node));
     });
     if (!any)
         reader.Fail(root, "the file holds no location.");
+}
+
+} // namespace
+
+TLocationSet ReadScheduleDocument(const pugi::xml_document& document, const TLineLocator* lines) {
+    TLocationSet read;
+    ForEachLocation(document, lines, [&read](std::unique_ptr<THeatingLocation> location) {
+        read.push_back(std::move(location));
+    });
+    return read;
+}
+
+void THeatingLocations::LoadFromXML(const pugi::xml_document& document, const TLineLocator* lines) {
+    Clear();
+    ForEachLocation(document, lines, [this](std::unique_ptr<THeatingLocation> location) {
+        Add(std::move(location));
+    });
 }
 
 namespace {
@@ -459,12 +517,8 @@ TLineLocator::TEncoding LocatorEncoding(pugi::xml_encoding encoding) {
 }
 
 void Parse(std::string bytes, TParsedScheduleFile& parsed) {
-    // An element holding only whitespace keeps it: a room name of spaces reads back as written.
-    // An element's text is kept in the element itself rather than in a child node of its own;
-    // text() reads it either way, and the document has a third fewer nodes to build and walk.
-    const pugi::xml_parse_result result = parsed.Document.load_buffer(
-        bytes.data(), bytes.size(),
-        pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata);
+    const pugi::xml_parse_result result =
+        parsed.Document.load_buffer(bytes.data(), bytes.size(), ScheduleParseOptions);
     // pugixml reports offsets in its UTF-8 form of the text; the locator counts in that form.
     parsed.Lines = TLineLocator(std::move(bytes), LocatorEncoding(result.encoding));
     if (!result) {
@@ -485,6 +539,23 @@ void ParseScheduleDocument(std::string_view bytes, TParsedScheduleFile& parsed) 
 
 void ParseScheduleFile(const std::string& fileName, TParsedScheduleFile& parsed) {
     Parse(ReadRegularFile(fileName), parsed);
+}
+
+TLocationSet ReadScheduleFile(const std::string& fileName) {
+    TScheduleFileStream stream;
+    bool streaming = true;
+    try {
+        ReadRegularFileInBlocks(fileName, MaxScheduleFileSize, [&](std::string_view block) {
+            return streaming = stream.Feed(block);
+        });
+    } catch (const TScheduleFileError&) {
+        streaming = false; // the whole read meets the same and says so
+    }
+    if (streaming && stream.Finish())
+        return stream.TakeLocations();
+    TParsedScheduleFile parsed;
+    ParseScheduleFile(fileName, parsed);
+    return ReadScheduleDocument(parsed.Document, &parsed.Lines);
 }
 
 } // namespace zeft

@@ -464,3 +464,103 @@ TEST(ScheduleFile, LocationsReadBeforeAFailureStayInTheCollection) {
     ASSERT_EQ(locations.Count(), 1);
     EXPECT_EQ(locations.Items(0).DisplayText, "Room");
 }
+
+struct StreamCase {
+    const char* Name;
+    std::string File;
+    bool Streams; // read a part at a time, rather than left to the whole-document reader
+};
+class ScheduleFileStreams : public testing::TestWithParam<StreamCase> {};
+
+// Whatever the blocks, the file reads as the whole-document reader reads it: the same rooms,
+// or the same fault; and only what that reader would take the same way is read in parts.
+TEST_P(ScheduleFileStreams, ReadsAsTheWholeDocumentReader) {
+    const std::string& file = GetParam().File;
+    std::string whole;
+    try {
+        THeatingLocations read;
+        Load(read, file);
+        whole = DescribeCollection(read);
+    } catch (const TScheduleFileError& error) {
+        whole = error.what();
+    }
+    const auto describe = [](TLocationSet set) {
+        THeatingLocations locations;
+        for (auto& location : set)
+            locations.Add(std::move(location));
+        return DescribeCollection(locations);
+    };
+    for (const size_t blockSize : {size_t{1}, size_t{7}, size_t{4096}, file.size()}) {
+        SCOPED_TRACE(blockSize);
+        TScheduleFileStream stream;
+        for (size_t at = 0; at < file.size(); at += blockSize)
+            stream.Feed(std::string_view(file).substr(at, blockSize));
+        ASSERT_EQ(stream.Finish(), GetParam().Streams);
+        if (GetParam().Streams) {
+            EXPECT_EQ(describe(stream.TakeLocations()), whole);
+        }
+    }
+    const fs::path path = fs::path(testing::TempDir()) / "zeft-stream.zeft";
+    std::ofstream(path, std::ios::binary) << file;
+    try {
+        EXPECT_EQ(describe(ReadScheduleFile(path.string())), whole);
+    } catch (const TScheduleFileError& error) {
+        EXPECT_EQ(error.what(), whole);
+    }
+}
+
+std::string ManyRooms() {
+    THeatingLocations locations;
+    for (int i = 0; i < 60; ++i) // beyond a part of 64 KiB
+        locations.Add(CreateTemplateLocation(i % TemplateCount, nullptr));
+    locations.Items(7).DisplayText = "\xC3\xA9t\xC3\xA9 & <Co>";
+    return ScheduleFileBytes(locations);
+}
+
+std::string Replaced(std::string text, const std::string& part, const std::string& by) {
+    return text.replace(text.find(part), part.size(), by);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScheduleFileStreams,
+    testing::Values(
+        StreamCase{"AsTheProgramWritesIt", ManyRooms(), true},
+        StreamCase{"MarkupOfEveryKind",
+                   "\xEF\xBB\xBF<?xml version=\"1.0\"?><!-- a > b --><?pi x?>\n"
+                   "<heatingLocations a='>' b=\"/>\"><!-- <x> -->" +
+                       Replaced(Replaced(Replaced(FileWithMonday(Single("17", "00:00", "00:00")),
+                                                  "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
+                                                  "<heatingLocations>",
+                                                  ""),
+                                         "Room", "<![CDATA[</a><b/>]]>&amp;"),
+                                "<day>", "<day x='</day>'><?pi </day> ?><!-- </day> -->") +
+                       "  \r\n",
+                   true},
+        StreamCase{"EndTagWithSpace",
+                   Replaced(FileWithMonday(Single("17", "00:00", "00:00")),
+                            "</heatingLocations></heatingLocations>",
+                            "</heatingLocations></heatingLocations \n>"),
+                   true},
+        StreamCase{"DocumentType",
+                   Replaced(FileWithMonday(Single("17", "00:00", "00:00")), "?>",
+                            "?><!DOCTYPE heatingLocations>"),
+                   false},
+        StreamCase{"CommentAfterTheRoot",
+                   FileWithMonday(Single("17", "00:00", "00:00")) + "<!--x-->", false},
+        StreamCase{"Utf16", Utf16("<a><b/></a>"), false},
+        StreamCase{"OtherRootEnd",
+                   Replaced(FileWithMonday(Single("17", "00:00", "00:00")),
+                            "</heatingLocations></heatingLocations>",
+                            "</heatingLocations></heatingLocationsX>"),
+                   false},
+        StreamCase{"Truncated", ManyRooms().substr(0, 100000), false},
+        StreamCase{"NulBetweenRooms",
+                   Replaced(ManyRooms(), "</heatingLocations>\r\n  <heatingLocations>",
+                            std::string("</heatingLocations>\r\n \0<heatingLocations>", 41)),
+                   false},
+        StreamCase{"SixDays", SixDays(), false},
+        StreamCase{"EmptyRoot", "<heatingLocations></heatingLocations>", false},
+        StreamCase{"TextBeforeTheRoot", "x<heatingLocations/>", false},
+        StreamCase{"UnclosedElementInARoom",
+                   Replaced(FileWithMonday(Single("17", "00:00", "00:00")), "</day>", ""), false}),
+    [](const testing::TestParamInfo<StreamCase>& info) { return info.param.Name; });
