@@ -72,12 +72,13 @@ TScheduleDocument::TLocationSet TScheduleDocument::SwapLocations(TLocationSet in
 
 TFileOutcome TScheduleDocument::Load(const QString& path) {
     TFileOutcome outcome;
+    std::future<TFileIdentity> identity = IdentityBeside(path);
     try {
         StartAfresh(ReadLocations(path));
         FFileUnread = false;
         FUndoStack->setClean();
         FFileName = path;
-        RememberDiskFile();
+        FDiskFile = identity.get();
     } catch (const TScheduleFileError& error) {
         FFileUnread = true;
         FDiskFile = {};
@@ -106,12 +107,13 @@ void TScheduleDocument::DisposeLater(TLocationSet locations) {
 }
 
 TFileOutcome TScheduleDocument::Reload() {
+    std::future<TFileIdentity> identity = IdentityBeside(FFileName);
     try {
         // The step's first redo swaps the locations in (and ends a gesture under way).
         FUndoStack->push(new TReplaceLocationsCommand(*this, ReadLocations(FFileName)));
         FFileUnread = false;
         FUndoStack->setClean();
-        RememberDiskFile();
+        FDiskFile = identity.get();
         return {};
     } catch (const TScheduleFileError& error) {
         return {QFileInfo::exists(FFileName) ? QString::fromUtf8(error.what())
@@ -188,9 +190,22 @@ TScheduleDocument::TFileStamp TScheduleDocument::StampOf(const QString& path) {
     return result;
 }
 
+TScheduleDocument::TFileIdentity TScheduleDocument::IdentityOf(const QString& path) {
+    const TFileStamp now = StampOf(path);
+    return {now, now.Exists ? DigestOf(path) : QByteArray()};
+}
+
+std::future<TScheduleDocument::TFileIdentity>
+TScheduleDocument::IdentityBeside(const QString& path) {
+    try {
+        return std::async(std::launch::async, IdentityOf, path);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, IdentityOf, path);
+    }
+}
+
 void TScheduleDocument::RememberDiskFile() {
-    const TFileStamp now = StampOf(FFileName);
-    FDiskFile = {now, now.Exists ? DigestOf(FFileName) : QByteArray()};
+    FDiskFile = IdentityOf(FFileName);
 }
 
 TScheduleDocument::TDiskState TScheduleDocument::DiskState() const {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <thread>
@@ -161,6 +162,11 @@ private:
         TFileStamp Stamp;
         QByteArray Digest;
     };
+    /// The file as it is now on disk.
+    static TFileIdentity IdentityOf(const QString& path);
+    /// IdentityOf on a thread of its own, where there is one: hashing a file costs as much as
+    /// reading its rooms, which goes on meanwhile.
+    static std::future<TFileIdentity> IdentityBeside(const QString& path);
     TFileIdentity FDiskFile;
     std::unique_ptr<THeatingLocations> FLocations;
     QString FFileName;
