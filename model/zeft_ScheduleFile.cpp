@@ -383,8 +383,8 @@ constexpr const char* Indent = "  ";
 constexpr unsigned Format = pugi::format_indent;
 // Rooms are written through a document of their own this many at a time, and the text is
 // handed on in blocks of about this size: neither the whole tree nor the whole text is held.
-constexpr int RoomsPerPart = 64;
-constexpr size_t BlockSize = size_t{1} << 18;
+constexpr int RoomsPerPart = 4;
+constexpr size_t BlockSize = size_t{1} << 15;
 
 void AppendLocation(pugi::xml_node parent, const THeatingLocation& location) {
     pugi::xml_node locationNode = parent.append_child("heatingLocations");
