@@ -3,7 +3,6 @@
 #include "TScheduleDocument.h"
 #include "TScheduleFileError.h"
 #include "zeft_AtomicFile.h"
-#include "zeft_ScheduleFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -172,8 +171,7 @@ bool TRecoveryStore::Flush() {
     description[QStringLiteral("digest")] = QString::fromLatin1(FDocument.DiskDigest().toHex());
     try {
         // The copy first: a description always names a whole copy.
-        WriteFileAtomically(QFile::encodeName(FilePath(".zeft")).toStdString(),
-                            ScheduleFileBytes(FDocument.Locations()));
+        FDocument.Locations().SaveToFile(QFile::encodeName(FilePath(".zeft")).toStdString());
         WriteFileAtomically(QFile::encodeName(FilePath(".json")).toStdString(),
                             QJsonDocument(description).toJson().toStdString());
     } catch (const TScheduleFileError& error) {
