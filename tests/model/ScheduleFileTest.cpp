@@ -103,6 +103,24 @@ TEST(ScheduleFile, WritesTheKnownLayoutByteForByte) {
     EXPECT_EQ(ScheduleFileBytes(locations), expected);
 }
 
+// Rooms are written a few at a time: each one's text is what it is in a file of its own.
+TEST(ScheduleFile, ManyRoomsAreWrittenAsEachAlone) {
+    const std::string head = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                             "<heatingLocations>\r\n";
+    const std::string tail = "</heatingLocations>\r\n";
+    THeatingLocations all;
+    std::string expected = head;
+    for (int i = 0; i < 11; ++i) {
+        THeatingLocations alone;
+        alone.Add(CreateTemplateLocation(i % TemplateCount, nullptr));
+        const std::string text = ScheduleFileBytes(alone);
+        ASSERT_EQ(text.substr(0, head.size()), head);
+        expected += text.substr(head.size(), text.size() - head.size() - tail.size());
+        all.Add(CreateTemplateLocation(i % TemplateCount, nullptr));
+    }
+    EXPECT_EQ(ScheduleFileBytes(all), expected + tail);
+}
+
 TEST(ScheduleFile, CharactersBeyondLatin1BecomeCharacterReferencesAndReadBack) {
     const std::string name = "B\xC3\xBCro \xE2\x82\xAC 5 \xC3\xA9t\xC3\xA9 \xF0\x9F\x94\xA5";
     THeatingLocations locations;
