@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <vector>
 
 namespace zeft {
 
@@ -17,14 +19,17 @@ public:
     TOpenFileRegistry& operator=(const TOpenFileRegistry&) = delete;
 
     /// Registers path as open here, letting go of the file held before. True when another
-    /// copy of the program has the same file open.
+    /// copy of the program has the same file open, by this name or another.
     bool Hold(const QString& path);
     void Release();
 
 private:
+    /// Holds a shared lock on the lock file for name; true when it was shared already.
+    bool Lock(const QByteArray& name);
+
     QString FFolder;
     QString FHeld;
-    int FLock = -1;
+    std::vector<int> FLocks;
 };
 
 } // namespace zeft

@@ -368,10 +368,14 @@ TEST(OpenFileRegistry, TellsOfTheSameFileOpenInAnotherCopy) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     ASSERT_TRUE(QFile::link(a, dir.filePath("link.zeft")));
+    ASSERT_EQ(::link(QFile::encodeName(a).constData(),
+                     QFile::encodeName(dir.filePath("hard.zeft")).constData()),
+              0);
     const QString folder = dir.filePath("open");
     TOpenFileRegistry first(folder), second(folder);
     EXPECT_FALSE(first.Hold(a));
     EXPECT_TRUE(second.Hold(dir.filePath("link.zeft"))); // the same file by another name
+    EXPECT_TRUE(second.Hold(dir.filePath("hard.zeft"))); // and by a hard link
     EXPECT_FALSE(second.Hold(b));
     first.Release();
     second.Release();
