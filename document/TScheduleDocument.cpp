@@ -146,14 +146,19 @@ TFileOutcome TScheduleDocument::Recover(const QString& copyPath, const QString& 
 TFileOutcome TScheduleDocument::SaveAs(const QString& path) {
     FFileName = path;
     FFileUnread = false; // named for writing: the user means to write it
+    QCryptographicHash digest(QCryptographicHash::Sha256);
     try {
-        FLocations->SaveToFile(QFile::encodeName(path).toStdString());
+        FLocations->SaveToFile(
+            QFile::encodeName(path).toStdString(), [&digest](std::string_view block) {
+                digest.addData(QByteArrayView(block.data(), qsizetype(block.size())));
+            });
     } catch (const TScheduleFileError& error) {
         FDiskFile = {}; // whatever is there now is not what this document wrote
         return {QString::fromUtf8(error.what()), error.SystemError()};
     }
     FUndoStack->setClean();
-    RememberDiskFile();
+    // The bytes just written are the file's: no need to read them back.
+    FDiskFile = {StampOf(FFileName), digest.result()};
     return {};
 }
 

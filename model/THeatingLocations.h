@@ -2,8 +2,10 @@
 
 #include "THeatingLocation.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pugi {
@@ -44,8 +46,10 @@ public:
     /// the locations read up to then stay in the collection.
     void LoadFromXML(const pugi::xml_document& document, const TLineLocator* lines = nullptr);
     /// Writes the whole collection; the previous file survives any failure. Throws
-    /// TScheduleFileError.
-    void SaveToFile(const std::string& fileName) const;
+    /// TScheduleFileError. written sees each block of the file as it goes to disk (for its
+    /// digest, without reading it back).
+    void SaveToFile(const std::string& fileName,
+                    const std::function<void(std::string_view block)>& written = {}) const;
 
     std::function<void(THeatingLocation* location)> OnAdd;
     std::function<void(int index)> OnDelete;

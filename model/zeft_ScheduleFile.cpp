@@ -455,9 +455,17 @@ std::string ScheduleFileBytes(const THeatingLocations& locations) {
     return bytes;
 }
 
-void THeatingLocations::SaveToFile(const std::string& fileName) const {
-    WriteFileAtomically(fileName,
-                        [this](const TByteSink& sink) { return WriteScheduleText(*this, sink); });
+void THeatingLocations::SaveToFile(
+    const std::string& fileName, const std::function<void(std::string_view block)>& written) const {
+    WriteFileAtomically(fileName, [this, &written](const TByteSink& sink) {
+        return WriteScheduleText(*this, [&](std::string_view block) {
+            if (!sink(block))
+                return false;
+            if (written)
+                written(block);
+            return true;
+        });
+    });
 }
 
 void ReadLocationElements(pugi::xml_node parent, const TLineLocator* lines, TLocationSet& into) {
