@@ -115,7 +115,16 @@ INSTANTIATE_TEST_SUITE_P(
                                ReadOnlyText.c_str(),
                                false,
                                {TNoStickReason::NoLockDirectory,
-                                {"/home/u/.cache/zeft", TDirectoryFault::SystemError, EROFS}}}));
+                                {"/home/u/.cache/zeft", TDirectoryFault::SystemError, EROFS}}},
+                    StatusCase{
+                        0,
+                        0,
+                        "The USB programming stick is left alone: the program has no "
+                        "private folder for the lock that keeps two copies of the program "
+                        "from using the stick at once (no usable XDG_RUNTIME_DIR, "
+                        "XDG_CACHE_HOME or home folder).",
+                        false,
+                        {TNoStickReason::NoLockDirectory, {{}, TDirectoryFault::NoneKnown}}}));
 
 struct StatusFitCase {
     const char* Command;

@@ -181,6 +181,12 @@ struct TLockPlaceCase {
 
 class StickLockPlace : public testing::TestWithParam<TLockPlaceCase> {};
 
+TEST(StickLock, WithoutAnyPlaceIsUnavailableAndSaysNoneIsKnown) {
+    zeft::TStickLock lock({});
+    EXPECT_EQ(lock.TryAcquire(), Unavailable);
+    EXPECT_EQ(lock.Problem().Fault, zeft::TDirectoryFault::NoneKnown);
+}
+
 TEST_P(StickLockPlace, TakesTheLockOrNamesTheFirstPlaceAndWhy) {
     zeft::test::TScratchDirectory scratch;
     GetParam().Spoil(scratch.Path());
